@@ -1,0 +1,286 @@
+#include "mainwindow.h"
+
+#include "about.h"
+#include "bhp.h"
+#include "platform_paths.h"
+#include "rateapproximation.h"
+#include "run_verdict.h"
+#include "solver_command.h"
+#include "solver_run_dialog.h"
+#include "ui_mainwindow.h"
+#include "viewperm.h"
+#include "viewreservoir.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace
+{
+// Lines of the solver's standard error shown in the failure message; the rest is cut.
+const int SHOWN_ERROR_LINES = 20;
+const int STATUS_MESSAGE_MS = 15000;
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>())
+{
+  ui->setupUi(this);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::lockControls()
+{
+  for (QAction *action : {ui->actionBottom_Hole_Pressure, ui->actionDV_vs_Tau, ui->actionDV_vs_Time, ui->actionPermX,
+                          ui->actionPermY, ui->actionPermZ, ui->actionPorosity, ui->actionPressure_Field,
+                          ui->actionRate_Approximation, ui->actionRun_Vdr, ui->actionRun_Vdr_Parallel})
+    action->setEnabled(false);
+  ui->RunVdr->setEnabled(false);
+  ui->ViewInputData->setEnabled(false);
+  ui->menuDrainage_Volume->setEnabled(false);
+  ui->menuPressure_Depletion->setEnabled(false);
+  ui->menuReservoir_Data->setEnabled(false);
+}
+
+bool MainWindow::openProject(const QString &chosenPath)
+{
+  std::optional<Project> chosen = projectFromChosenFile(chosenPath);
+  if (!chosen)
+  {
+    QMessageBox::critical(this, tr("Error!"), QStringLiteral("Please Select .FIP Data File"), QMessageBox::Ok);
+    return false;
+  }
+  currentProject = std::move(chosen);
+  deck = readDeckGeometry(currentProject->deckFilePath);
+  if (deck.warnings.isEmpty())
+    statusBar()->showMessage(tr("Opened %1: %2 x %3 x %4 cells.")
+                                 .arg(QDir::toNativeSeparators(currentProject->deckFilePath))
+                                 .arg(deck.nx)
+                                 .arg(deck.ny)
+                                 .arg(deck.nz));
+  else
+    statusBar()->showMessage(deck.warnings.join(QLatin1Char(' ')));
+  ui->ViewInputData->setEnabled(true);
+  ui->RunVdr->setEnabled(true);
+  ui->actionRun_Vdr->setEnabled(true);
+  ui->actionRun_Vdr_Parallel->setEnabled(true);
+  return true;
+}
+
+void MainWindow::chooseProject()
+{
+  const QString chosen =
+      QFileDialog::getOpenFileName(this, tr("Load Input Data"), QDir::currentPath(), QStringLiteral("*.FIP"));
+  openProject(chosen);
+}
+
+void MainWindow::runSolver()
+{
+  if (!currentProject || runDialog)
+    return;
+  const QString program = solverProgram.isEmpty() ? locateSolver() : solverProgram;
+  if (program.isEmpty())
+  {
+    reportRunFailure(tr("The solver program quill was found neither beside Veldra nor on the PATH."));
+    emit runFinished(false);
+    return;
+  }
+  // The deck may have been edited since it was opened: take what the solver will read.
+  deck = readDeckGeometry(currentProject->deckFilePath);
+  runStartedAt = QDateTime::currentDateTime();
+  setRunning(true);
+  runDialog = new SolverRunDialog(this);
+  connect(runDialog, &SolverRunDialog::runEnded, this, &MainWindow::onRunEnded);
+  runDialog->start(solverCommand(program, *currentProject));
+}
+
+void MainWindow::onRunEnded(bool exitedNormally, int exitCode)
+{
+  const QString standardError = runDialog->standardError();
+  runDialog->deleteLater();
+  runDialog = nullptr;
+  setRunning(false);
+
+  const bool success =
+      runProducedResults(exitedNormally, exitCode, *currentProject, deck.hasPressureModel, runStartedAt);
+  if (!success)
+  {
+    if (standardError.trimmed().isEmpty() && exitedNormally && exitCode == 0)
+      reportRunFailure(tr("quill ended without writing the result files of this run."));
+    else if (standardError.trimmed().isEmpty())
+      reportRunFailure(tr("quill ended with status %1.").arg(exitCode));
+    else
+      reportRunFailure(standardError);
+    emit runFinished(false);
+    return;
+  }
+  QMessageBox::information(this, tr("success!"), QStringLiteral("Simulation Complete"), QMessageBox::Ok);
+  runResults = loadResults(*currentProject, deck.cellCount, runStartedAt);
+  enableResultControls();
+  if (!runResults.warnings.isEmpty())
+    statusBar()->showMessage(runResults.warnings.join(QLatin1Char(' ')));
+  else
+    statusBar()->showMessage(tr("Results loaded."), STATUS_MESSAGE_MS);
+  emit runFinished(true);
+}
+
+void MainWindow::setRunning(bool running)
+{
+  menuBar()->setEnabled(!running);
+  centralWidget()->setEnabled(!running);
+}
+
+void MainWindow::reportRunFailure(const QString &standardError)
+{
+  QStringList lines = standardError.trimmed().split(QLatin1Char('\n'));
+  if (lines.size() > SHOWN_ERROR_LINES)
+    lines = lines.mid(lines.size() - SHOWN_ERROR_LINES);
+  QMessageBox box(QMessageBox::Critical, tr("Error!"), QStringLiteral("Simulation could not progress"),
+                  QMessageBox::Ok, this);
+  box.setInformativeText(lines.join(QLatin1Char('\n')));
+  box.exec();
+}
+
+// The property and tau maps come with every run; the curves and the pressure map only with the
+// files of a pressure solution.
+void MainWindow::enableResultControls()
+{
+  for (QAction *action : {ui->actionPermX, ui->actionPermY, ui->actionPermZ, ui->actionPorosity, ui->actionDV_vs_Tau,
+                          ui->actionDV_vs_Time})
+    action->setEnabled(true);
+  ui->actionRate_Approximation->setEnabled(runResults.hasCurves());
+  ui->actionBottom_Hole_Pressure->setEnabled(runResults.hasCurves());
+  ui->actionPressure_Field->setEnabled(runResults.hasPressureMap());
+  ui->menuReservoir_Data->setEnabled(true);
+  ui->menuCalculate_Drainage_Volume->setEnabled(true);
+  ui->menuDrainage_Volume->setEnabled(true);
+  ui->menuPressure_Depletion->setEnabled(runResults.hasCurves() || runResults.hasPressureMap());
+}
+
+template <class View>
+void MainWindow::openLayerMap(const CellArray &values, const QString &title, const QString &scaleLabel)
+{
+  // Results of a run on another project may not fit the grid of the project now open.
+  if (!values || values->size() != size_t(deck.cellCount))
+  {
+    statusBar()->showMessage(tr("%1 does not fit the grid of this project; run the solver on it first.").arg(title),
+                             STATUS_MESSAGE_MS);
+    return;
+  }
+  viewedArrays.insert(viewedArrays.end(), {deck.cellX, deck.cellY, values});
+  LayerMapSource source;
+  source.nx = deck.nx;
+  source.ny = deck.ny;
+  source.nz = deck.nz;
+  source.cellX = deck.cellX->data();
+  source.cellY = deck.cellY->data();
+  source.values = values->data();
+  auto *view = new View(source, title, scaleLabel, this);
+  view->show();
+}
+
+void MainWindow::on_actionOpen_Porject_triggered()
+{
+  chooseProject();
+}
+
+void MainWindow::on_OpenProject_clicked()
+{
+  chooseProject();
+}
+
+void MainWindow::on_actionRun_Vdr_triggered()
+{
+  runSolver();
+}
+
+void MainWindow::on_RunVdr_clicked()
+{
+  runSolver();
+}
+
+void MainWindow::on_actionRun_Vdr_Parallel_triggered()
+{
+  runSolver();
+}
+
+void MainWindow::on_actionRate_Approximation_triggered()
+{
+  auto *dialog = new RateApproximation(int(runResults.seriesTime.size()), runResults.seriesTime.data(),
+                                       runResults.seriesRate.data(), runResults.seriesCum.data(), this);
+  dialog->show();
+}
+
+void MainWindow::on_actionBottom_Hole_Pressure_triggered()
+{
+  auto *dialog = new BHP(int(runResults.seriesTime.size()), runResults.seriesTime.data(),
+                         runResults.seriesBhp.data(), this);
+  dialog->show();
+}
+
+void MainWindow::on_ViewInputData_clicked()
+{
+  if (!currentProject)
+    return;
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(currentProject->deckFilePath)))
+    statusBar()->showMessage(tr("No editor could be started on %1.")
+                                 .arg(QDir::toNativeSeparators(currentProject->deckFilePath)),
+                             STATUS_MESSAGE_MS);
+}
+
+void MainWindow::on_actionPermX_triggered()
+{
+  openLayerMap<Viewperm>(deck.permX, tr("PermX"), QStringLiteral("Permeability (mD)"));
+}
+
+void MainWindow::on_actionPermY_triggered()
+{
+  openLayerMap<Viewperm>(deck.permY, tr("PermY"), QStringLiteral("Permeability (mD)"));
+}
+
+void MainWindow::on_actionPermZ_triggered()
+{
+  openLayerMap<Viewperm>(deck.permZ, tr("PermZ"), QStringLiteral("Permeability (mD)"));
+}
+
+void MainWindow::on_actionPorosity_triggered()
+{
+  openLayerMap<viewreservoir>(deck.poro, tr("Porosity"), QStringLiteral("Porosity"));
+}
+
+void MainWindow::on_actionDV_vs_Tau_triggered()
+{
+  openLayerMap<viewreservoir>(runResults.tauField, tr("DV vs. Tau"), QStringLiteral("Tau (days^0.5)"));
+}
+
+void MainWindow::on_actionDV_vs_Time_triggered()
+{
+  openLayerMap<viewreservoir>(runResults.timeField, tr("DV vs. Time"), QStringLiteral("Time (days)"));
+}
+
+void MainWindow::on_actionPressure_Field_triggered()
+{
+  openLayerMap<viewreservoir>(runResults.pressureField, tr("Pressure Field"), QStringLiteral("Pressure (psia)"));
+}
+
+void MainWindow::on_actionQuit_triggered()
+{
+  close();
+}
+
+void MainWindow::on_actionAbout_triggered()
+{
+  auto *about = new About(this);
+  about->show();
+}
+
+void MainWindow::on_actionUser_Manual_triggered()
+{
+  const QString manual = locateInstallationFile(QStringLiteral("User_Manual.pdf"));
+  if (!QFileInfo(manual).isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
+    statusBar()->showMessage(tr("The user manual %1 cannot be opened.").arg(QDir::toNativeSeparators(manual)),
+                             STATUS_MESSAGE_MS);
+}

@@ -1,0 +1,13 @@
+#include "run_verdict.h"
+
+#include "result_readers.h"
+
+bool runProducedResults(bool exitedNormally, int exitCode, const Project &project, bool hasPressureModel,
+                        const QDateTime &startedAt)
+{
+  if (!exitedNormally || exitCode != 0)
+    return false;
+  if (!isWrittenSince(project.resultPath(QStringLiteral(".tau.grdecl")), startedAt))
+    return false;
+  return !hasPressureModel || isWrittenSince(project.resultPath(QStringLiteral("_RATE")), startedAt);
+}

@@ -1,0 +1,388 @@
+// The main window driven as a user would: opening a project, running the solver (a stand-in
+// script, and the real quill where it is built), and opening the views of the results.
+
+#include "mainwindow.h"
+#include "result_readers.h"
+#include "solver_run_dialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace
+{
+const int RUN_TIMEOUT_MS = 180000;
+
+void writeFile(const QString &path, const QByteArray &text)
+{
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(text);
+}
+
+// A stand-in for the solver: a script started directly (no shell command line) as quill is.
+QString writeSolverScript(const QString &path, const QByteArray &body)
+{
+  writeFile(path, "#!/bin/sh\n" + body);
+  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  return path;
+}
+
+void makeStale(const QString &path)
+{
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::ReadWrite));
+  QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+}
+
+void copyDirectory(const QString &from, const QString &to)
+{
+  for (const QString &name : QDir(from).entryList(QDir::Files))
+    QVERIFY(QFile::copy(QDir(from).filePath(name), QDir(to).filePath(name)));
+}
+
+void saveScreenshot(QWidget *widget, const QString &name)
+{
+  QDir().mkpath(VELDRA_SCREENSHOT_DIR);
+  QVERIFY(widget->grab().save(QStringLiteral(VELDRA_SCREENSHOT_DIR "/") + name));
+}
+
+// Closes every message box as soon as it shows and keeps its texts.
+class MessageBoxCatcher : public QObject
+{
+public:
+  MessageBoxCatcher()
+  {
+    connect(&timer, &QTimer::timeout, this, [this] {
+      for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible())
+        {
+          texts << box->windowTitle() + "|" + box->text() + "|" + box->informativeText();
+          box->done(QMessageBox::Ok);
+        }
+    });
+    timer.start(20);
+  }
+  QStringList texts;
+
+private:
+  QTimer timer;
+};
+
+const char SMALL_DECK[] = "DIMENS\n3 2 2\nDX\n100\nDY\n50\nDZ\n10\nPORO\n0.2\nPERMX\n5\nPERMZ\n0.5\n"
+                          "COMPLOC\n1 1 1\n/\nINIT_TOTAL_COMPRESSIBILITY\n1e-5\nINIT_VISCOSITY\n0.02\n"
+                          "SIMULATION\n";
+
+// Writes every result file the way quill does, into the doubled-slash directory it is given,
+// and keeps the arguments it was started with.
+const char FULL_RUN[] =
+    "printf '%s\\n' \"$1\" \"$2\" > \"$2/args.txt\"\n"
+    "echo 'Running Fast Marching Algorithm costs ..0.001 seconds.'\n"
+    "sleep 1\n"
+    "printf '1    100\\n2    150\\n3    120\\n' > \"$2/$1_RATE\"\n"
+    "printf '1    100\\n2    250\\n3    370\\n' > \"$2/$1_Cum\"\n"
+    "printf '1    4000\\n2    3900\\n3    3800\\n' > \"$2/$1_BHP\"\n"
+    "printf 'FILEUNIT\\n  FIELD /\\n\\nPRESSURE_1\\n1  2  3  4  5  6  7  8  9  10  11  12   /' "
+    "> \"$2/$1_PRESSURE_1.grdecl\"\n"
+    "printf 'FILEUNIT\\n  FIELD /\\n\\nPRESSURE_3\\n3  3  3  3  3  3  3  3  3  3  3  3   /' "
+    "> \"$2/$1_PRESSURE_3.grdecl\"\n"
+    "printf 'DTOF_sqrt(days)\\n0\\n1\\n2\\n3\\n4\\n5\\n6\\n7\\n8\\n9\\n10\\n11\\n/\\n' > \"$2/$1.tau.grdecl\"\n"
+    "printf 'Physical_Time(days)\\n0\\n1\\n2\\n3\\n4\\n5\\n6\\n7\\n8\\n9\\n10\\n11\\n/\\n' > \"$2/$1.time.grdecl\"\n"
+    "echo 'Fast Marching Simulation is completed!'\n";
+
+template <class T> T *child(QObject *parent, const char *name)
+{
+  T *found = parent->findChild<T *>(QString::fromLatin1(name));
+  if (!found)
+    qFatal("no child %s", name);
+  return found;
+}
+
+QDialog *dialogTitled(QWidget *parent, const QString &title)
+{
+  for (QDialog *dialog : parent->findChildren<QDialog *>())
+    if (dialog->windowTitle() == title && dialog->isVisible())
+      return dialog;
+  return nullptr;
+}
+
+const char *const RESULT_ACTIONS[] = {"actionPermX",   "actionPermY",    "actionPermZ",
+                                      "actionPorosity", "actionDV_vs_Tau", "actionDV_vs_Time"};
+} // namespace
+
+class TestMainWindow : public QObject
+{
+  Q_OBJECT
+
+private slots:
+  void init();
+  void cleanup();
+  void startsWithProjectAndResultControlsLocked();
+  void refusedChoiceShowsMessageAndKeepsProject();
+  void failedRunIsNotSavedByOldRateFile();
+  void runLocksWindowPassesArgumentsAndLoadsResults();
+  void realRunWithoutPressureModel();
+  void realRunWithPressureMaps();
+
+private:
+  bool runToEnd();
+  QString openSmallProject(const QString &dirName);
+
+  std::unique_ptr<QTemporaryDir> dir;
+  std::unique_ptr<MainWindow> window;
+  std::unique_ptr<MessageBoxCatcher> messages;
+};
+
+void TestMainWindow::init()
+{
+  dir = std::make_unique<QTemporaryDir>();
+  window = std::make_unique<MainWindow>();
+  window->lockControls();
+  window->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  messages = std::make_unique<MessageBoxCatcher>();
+}
+
+void TestMainWindow::cleanup()
+{
+  messages.reset();
+  window.reset();
+  dir.reset();
+}
+
+bool TestMainWindow::runToEnd()
+{
+  QSignalSpy finished(window.get(), &MainWindow::runFinished);
+  window->runSolver();
+  if (!finished.wait(RUN_TIMEOUT_MS))
+    return false;
+  return finished.first().first().toBool();
+}
+
+// A project in a directory whose name holds a blank and shell characters.
+QString TestMainWindow::openSmallProject(const QString &dirName)
+{
+  const QString projectDir = dir->filePath(dirName);
+  QDir().mkpath(projectDir);
+  const QString deck = QDir(projectDir).filePath("small.fip");
+  writeFile(deck, SMALL_DECK);
+  if (!window->openProject(deck))
+    return QString();
+  return projectDir;
+}
+
+void TestMainWindow::startsWithProjectAndResultControlsLocked()
+{
+  for (const char *name : {"actionBottom_Hole_Pressure", "actionDV_vs_Tau", "actionDV_vs_Time", "actionPermX",
+                           "actionPermY", "actionPermZ", "actionPorosity", "actionPressure_Field",
+                           "actionRate_Approximation", "actionRun_Vdr", "actionRun_Vdr_Parallel"})
+    QVERIFY2(!child<QAction>(window.get(), name)->isEnabled(), name);
+  for (const char *name : {"actionOpen_Porject", "actionClose_Project", "actionSave_Project",
+                           "actionSave_Project_as", "actionQuit", "actionAbout", "actionUser_Manual"})
+    QVERIFY2(child<QAction>(window.get(), name)->isEnabled(), name);
+  QVERIFY(!child<QPushButton>(window.get(), "RunVdr")->isEnabled());
+  QVERIFY(!child<QPushButton>(window.get(), "ViewInputData")->isEnabled());
+  QVERIFY(child<QPushButton>(window.get(), "OpenProject")->isEnabled());
+  QVERIFY(!child<QMenu>(window.get(), "menuReservoir_Data")->isEnabled());
+  QVERIFY(!child<QMenu>(window.get(), "menuDrainage_Volume")->isEnabled());
+  QVERIFY(!child<QMenu>(window.get(), "menuPressure_Depletion")->isEnabled());
+  QVERIFY(child<QMenu>(window.get(), "menuCalculate_Drainage_Volume")->isEnabled());
+  QCOMPARE(child<QAction>(window.get(), "actionRun_Vdr_Parallel")->shortcut(), QKeySequence("Ctrl+P"));
+  QCOMPARE(child<QPushButton>(window.get(), "RunVdr")->text(), QStringLiteral("Run Veldra"));
+  QCOMPARE(window->windowTitle(), QStringLiteral("Veldra"));
+  QCOMPARE(window->size(), QSize(866, 516));
+  saveScreenshot(window.get(), "main_window.png");
+
+  child<QAction>(window.get(), "actionAbout")->trigger();
+  QDialog *about = dialogTitled(window.get(), "About Veldra");
+  QVERIFY(about);
+  QVERIFY(about->findChild<QLabel *>("notice")->text() == "This product is not intended for commercial usage.  ");
+  saveScreenshot(about, "about.png");
+}
+
+void TestMainWindow::refusedChoiceShowsMessageAndKeepsProject()
+{
+  for (const char *name : {"CASE.FIP", "CASE.NEW.fip", ""})
+  {
+    QVERIFY(!window->openProject(*name ? dir->filePath(name) : QString()));
+    QCOMPARE(messages->texts.takeFirst(), QStringLiteral("Error!|Please Select .FIP Data File|"));
+    QVERIFY(!child<QPushButton>(window.get(), "RunVdr")->isEnabled());
+  }
+
+  const QString projectDir = openSmallProject("first");
+  QVERIFY(!projectDir.isEmpty());
+  QVERIFY(messages->texts.isEmpty());
+  QVERIFY(child<QPushButton>(window.get(), "RunVdr")->isEnabled());
+  QVERIFY(child<QPushButton>(window.get(), "ViewInputData")->isEnabled());
+  QVERIFY(child<QAction>(window.get(), "actionRun_Vdr")->isEnabled());
+  QVERIFY(child<QAction>(window.get(), "actionRun_Vdr_Parallel")->isEnabled());
+  QVERIFY(!child<QAction>(window.get(), "actionPermX")->isEnabled()); // only after a run
+  QCOMPARE(window->geometry().cellCount, 12);
+  QVERIFY(window->geometry().hasPressureModel);
+
+  QVERIFY(!window->openProject(QDir(projectDir).filePath("small.FIP")));
+  QCOMPARE(window->project()->deckBaseName, QStringLiteral("small"));
+  QVERIFY(window->project()->deckFilePath.endsWith("/small.fip"));
+}
+
+void TestMainWindow::failedRunIsNotSavedByOldRateFile()
+{
+  const QString projectDir = openSmallProject("failing run");
+  for (const char *name : {"small_RATE", "small.tau.grdecl"})
+  {
+    writeFile(QDir(projectDir).filePath(name), "1 2\n");
+    makeStale(QDir(projectDir).filePath(name));
+  }
+  window->setSolverProgram(writeSolverScript(
+      dir->filePath("quill"), "printf '\\nError in reading PORO data!\\n' >&2\nexit 1\n"));
+  QVERIFY(!runToEnd());
+  QCOMPARE(messages->texts.size(), 1);
+  QCOMPARE(messages->texts.first(), QStringLiteral("Error!|Simulation could not progress|Error in reading PORO data!"));
+  QVERIFY(!child<QAction>(window.get(), "actionDV_vs_Tau")->isEnabled());
+  QVERIFY(child<QMenuBar>(window.get(), "menubar")->isEnabled());
+
+  // A solver that cannot be started is a failure with its reason, not a hang.
+  messages->texts.clear();
+  window->setSolverProgram(dir->filePath("no such solver"));
+  QVERIFY(!runToEnd());
+  QVERIFY2(messages->texts.first().startsWith("Error!|Simulation could not progress|quill could not be started"),
+           qPrintable(messages->texts.first()));
+}
+
+void TestMainWindow::runLocksWindowPassesArgumentsAndLoadsResults()
+{
+  const QString projectDir = openSmallProject("run $dir; `x`");
+  window->setSolverProgram(writeSolverScript(dir->filePath("quill"), FULL_RUN));
+  QSignalSpy finished(window.get(), &MainWindow::runFinished);
+  window->runSolver();
+  QVERIFY(!window->menuBar()->isEnabled());
+  QVERIFY(!window->centralWidget()->isEnabled());
+  SolverRunDialog *progress = window->findChild<SolverRunDialog *>();
+  QVERIFY(progress && progress->isVisible());
+  QTRY_VERIFY_WITH_TIMEOUT(progress->findChild<QPlainTextEdit *>("solverOutput")
+                               ->toPlainText()
+                               .contains("Running Fast Marching Algorithm costs"),
+                           10000);
+  saveScreenshot(progress, "run_progress.png");
+  QVERIFY(finished.wait(RUN_TIMEOUT_MS));
+  QVERIFY(finished.first().first().toBool());
+  QCOMPARE(messages->texts, QStringList("success!|Simulation Complete|"));
+  QVERIFY(window->menuBar()->isEnabled());
+
+  QFile arguments(QDir(projectDir).filePath("args.txt"));
+  QVERIFY(arguments.open(QIODevice::ReadOnly));
+  QCOMPARE(QString::fromUtf8(arguments.readAll()),
+           "small\n" + QString(projectDir).replace("/", "//") + "\n");
+
+  const RunResults &r = window->results();
+  QCOMPARE(r.seriesRate, std::vector<double>({100, 150, 120}));
+  QCOMPARE(r.seriesBhp, std::vector<double>({4000, 3900, 3800}));
+  QCOMPARE(r.pressureMapNumber, 3);
+  QCOMPARE(r.pressureField->at(0), 3.0);
+  QCOMPARE(r.tauField->at(11), 11.0);
+  for (const char *name : RESULT_ACTIONS)
+    QVERIFY2(child<QAction>(window.get(), name)->isEnabled(), name);
+  QVERIFY(child<QAction>(window.get(), "actionRate_Approximation")->isEnabled());
+  QVERIFY(child<QAction>(window.get(), "actionBottom_Hole_Pressure")->isEnabled());
+  QVERIFY(child<QAction>(window.get(), "actionPressure_Field")->isEnabled());
+  QVERIFY(child<QMenu>(window.get(), "menuPressure_Depletion")->isEnabled());
+
+  // Every view opens with its title; two of the same kind may be open at once.
+  const QStringList titles = {"PermX", "PermY", "PermZ", "Porosity", "DV vs. Tau", "DV vs. Time", "Pressure Field"};
+  const QStringList actions = {"actionPermX",     "actionPermY",      "actionPermZ",         "actionPorosity",
+                               "actionDV_vs_Tau", "actionDV_vs_Time", "actionPressure_Field"};
+  for (int i = 0; i < titles.size(); ++i)
+  {
+    child<QAction>(window.get(), qPrintable(actions[i]))->trigger();
+    QVERIFY2(dialogTitled(window.get(), titles[i]), qPrintable(titles[i]));
+  }
+  child<QAction>(window.get(), "actionPermX")->trigger();
+  int permXViews = 0;
+  for (QDialog *dialog : window->findChildren<QDialog *>())
+    permXViews += dialog->windowTitle() == "PermX";
+  QCOMPARE(permXViews, 2);
+  child<QAction>(window.get(), "actionRate_Approximation")->trigger();
+  QVERIFY(dialogTitled(window.get(), "Rate Approximation"));
+  child<QAction>(window.get(), "actionBottom_Hole_Pressure")->trigger();
+  QVERIFY(dialogTitled(window.get(), "BottomHole Pressure"));
+  QCOMPARE(messages->texts.size(), 1);
+}
+
+void TestMainWindow::realRunWithoutPressureModel()
+{
+  const QString golden = QStringLiteral(VELDRA_GOLDEN_DIR "/case1");
+  if (!QFileInfo(VELDRA_SOLVER).isExecutable())
+    QSKIP("quill is not built");
+  if (!QDir(golden).exists())
+    QSKIP("the golden decks are not available here");
+  copyDirectory(golden, dir->path());
+  QVERIFY(window->openProject(dir->filePath("case1.fip")));
+  window->setSolverProgram(VELDRA_SOLVER);
+  QVERIFY(runToEnd());
+  QCOMPARE(messages->texts, QStringList("success!|Simulation Complete|"));
+
+  const RunResults &r = window->results();
+  QVERIFY(!r.hasCurves());
+  QVERIFY(!r.hasPressureMap());
+  const GridField expected = readGridField(golden + "/expected/case1.tau.grdecl", "DTOF_sqrt(days)", 5 * 17 * 8);
+  QVERIFY(expected.complete);
+  QCOMPARE(r.tauField->size(), expected.values.size());
+  for (size_t c = 0; c < expected.values.size(); ++c)
+    QVERIFY2(qAbs(r.tauField->at(c) - expected.values[c]) <= 1e-5 * qAbs(expected.values[c]) + 1e-9,
+             qPrintable(QString("cell %1").arg(c)));
+  for (const char *name : RESULT_ACTIONS)
+    QVERIFY2(child<QAction>(window.get(), name)->isEnabled(), name);
+  QVERIFY(!child<QAction>(window.get(), "actionRate_Approximation")->isEnabled());
+  QVERIFY(!child<QAction>(window.get(), "actionPressure_Field")->isEnabled());
+
+  child<QAction>(window.get(), "actionDV_vs_Tau")->trigger();
+  QDialog *tauMap = dialogTitled(window.get(), "DV vs. Tau");
+  QVERIFY(tauMap);
+  saveScreenshot(tauMap, "case1_tau_map.png");
+}
+
+void TestMainWindow::realRunWithPressureMaps()
+{
+  const QString golden = QStringLiteral(VELDRA_GOLDEN_DIR "/case12");
+  if (!QFileInfo(VELDRA_SOLVER).isExecutable())
+    QSKIP("quill is not built");
+  if (!QDir(golden).exists())
+    QSKIP("the golden decks are not available here");
+  copyDirectory(golden, dir->path());
+  QVERIFY(window->openProject(dir->filePath("case12.fip")));
+  window->setSolverProgram(VELDRA_SOLVER);
+  QVERIFY(runToEnd());
+
+  const RunResults &r = window->results();
+  const Curve expectedRate = readCurveFile(golden + "/expected/case12_RATE");
+  QCOMPARE(r.seriesTime.size(), expectedRate.time.size());
+  QCOMPARE(r.pressureMapNumber, 34); // the last map of the schedule, not the first row's
+  QCOMPARE(r.warnings, QStringList());
+  QVERIFY(child<QAction>(window.get(), "actionPressure_Field")->isEnabled());
+
+  child<QAction>(window.get(), "actionPressure_Field")->trigger();
+  QDialog *pressureMap = dialogTitled(window.get(), "Pressure Field");
+  QVERIFY(pressureMap);
+  saveScreenshot(pressureMap, "case12_pressure_map.png");
+  child<QAction>(window.get(), "actionRate_Approximation")->trigger();
+  QDialog *rate = dialogTitled(window.get(), "Rate Approximation");
+  QVERIFY(rate);
+  rate->findChild<QComboBox *>("DataCombo")->setCurrentText("Production Rate");
+  rate->findChild<QPushButton *>("PlotButton")->click();
+  saveScreenshot(rate, "case12_rate_curve.png");
+  saveScreenshot(window.get(), "main_window_with_results.png");
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"
