@@ -1,0 +1,69 @@
+#ifndef ORR_SPARSE_LU_SOLVER_H
+#define ORR_SPARSE_LU_SOLVER_H
+
+#include <memory>
+#include <vector>
+
+namespace orr
+{
+  namespace solver_utilities
+  {
+    /**
+     * Sparse direct LU solve of A x = b for a square matrix given in 1-based compressed-row
+     * form, on UMFPACK.
+     *
+     * The symbolic analysis of the pattern is done once, at construction; each `solve`
+     * factorises the given values anew and solves. A Newton loop whose Jacobian keeps its
+     * pattern builds one solver and calls `solve` per iteration.
+     *
+     * UMFPACK works on compressed columns; the compressed rows of A are the compressed
+     * columns of A^T, so the solver factorises A^T and solves the transposed system.
+     */
+    class SparseLuSolver
+    {
+    public:
+      /**
+       * Analyses the pattern of an n x n matrix.
+       *   row_start: n + 1 entries, 1-based position of each row's first entry in the value
+       *              array, the last one the number of entries + 1;
+       *   columns:   1-based column of each entry, strictly ascending within a row.
+       * Throws ExcMessage naming the fault for a malformed pattern or a failed analysis.
+       */
+      SparseLuSolver(const std::vector<int> &row_start, const std::vector<int> &columns);
+      ~SparseLuSolver();
+
+      SparseLuSolver(const SparseLuSolver &) = delete;
+      SparseLuSolver &operator=(const SparseLuSolver &) = delete;
+
+      /** Number of unknowns n. */
+      unsigned int size() const;
+
+      /** True when `row_start` and `columns` (1-based, as for the constructor) are this pattern. */
+      bool has_pattern(const std::vector<int> &row_start, const std::vector<int> &columns) const;
+
+      /**
+       * Factorises the matrix with the analysed pattern and solves A x = rhs.
+       *   values: the entries row by row, one per pattern entry;
+       *   rhs:    n entries.
+       * Returns x (n entries). Throws ExcMessage for a singular matrix, a failed
+       * factorisation or solve, or a solution that is not finite.
+       */
+      std::vector<double> solve(const std::vector<double> &values,
+                                const std::vector<double> &rhs) const;
+
+    private:
+      /** Frees UMFPACK's symbolic object. */
+      struct SymbolicDeleter
+      {
+        void operator()(void *symbolic) const;
+      };
+
+      int                                     _n;
+      std::vector<int>                        _row_start;
+      std::vector<int>                        _columns;
+      std::unique_ptr<void, SymbolicDeleter>  _symbolic;
+    };
+  } // namespace solver_utilities
+} // namespace orr
+
+#endif
