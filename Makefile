@@ -3,7 +3,7 @@ BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
 JOBS           ?= 2
 
-.PHONY: all deps build build-asan demo test clean
+.PHONY: all deps build build-asan demo gui test clean
 
 all: build
 
@@ -21,6 +21,10 @@ build-asan: deps
 
 demo: build
 	@./scripts/run_demo.sh $(BUILD_DIR)
+
+# Builds everything and starts the desktop program (needs a display).
+gui: build
+	@$(BUILD_DIR)/gui/Veldra
 
 test: build build-asan
 	@echo "== Tests built with AddressSanitizer and UndefinedBehaviorSanitizer =="

@@ -1,0 +1,302 @@
+#include "deck_reader.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <set>
+#include <sstream>
+#include <tuple>
+#include <utility>
+
+#include "input_error.h"
+
+namespace orr
+{
+  namespace quill
+  {
+    namespace
+    {
+      const std::string INCLUDE_LINE       = "INCLUDE";
+      const std::string END_OF_LIST_LINE   = "/";
+      const std::string COMMENT_START      = "--";
+      const std::string DIMENS_KEYWORD     = "DIMENS";
+      const std::string COMPLOC_KEYWORD    = "COMPLOC";
+      const std::string SIMULATION_KEYWORD = "SIMULATION";
+
+      InputError deck_error(const std::string &text)
+      {
+        return InputError("\n" + text + "\n");
+      }
+
+      InputError reading_error(const std::string &keyword)
+      {
+        return deck_error("Error in reading " + keyword + " data!");
+      }
+
+      /**
+       * Reads one number at text, after optional blanks, the way a stream extraction would:
+       * the number ends where its characters end ("3*100" gives 3 and leaves "*100").
+       * Non-finite values are refused. Advances text past the number on success.
+       */
+      bool parse_number(const char *&text, const char *const end, double &value)
+      {
+        while (text != end && std::isspace(static_cast<unsigned char>(*text)))
+          ++text;
+        const char *start = text;
+        if (start != end && *start == '+')
+          ++start;
+        if (start == end || (*start == '-' && start != text))
+          return false;
+        const std::from_chars_result result = std::from_chars(start, end, value);
+        if (result.ec != std::errc() || !std::isfinite(value))
+          return false;
+        text = result.ptr;
+        return true;
+      }
+
+      std::string padded_record_name(const std::string &keyword)
+      {
+        std::string name = keyword;
+        name.resize(8, ' ');
+        return name;
+      }
+    } // namespace
+
+    bool read_deck_line(std::istream &in, std::string &line)
+    {
+      if (!std::getline(in, line))
+        return false;
+      if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+      return true;
+    }
+
+    const DeckReader::PropertyKeyword DeckReader::PROPERTY_KEYWORDS[] = {
+      {"DX", &DeckProperties::dx},       {"DY", &DeckProperties::dy},
+      {"DZ", &DeckProperties::dz},       {"PORO", &DeckProperties::poro},
+      {"PERMX", &DeckProperties::permx}, {"PERMY", &DeckProperties::permy},
+      {"PERMZ", &DeckProperties::permz}};
+
+    DeckReader::DeckReader(std::string directory, PressureModelReader read_pressure_model)
+      : _directory(std::move(directory))
+      , _read_pressure_model_section(std::move(read_pressure_model))
+    {}
+
+    DeckContents DeckReader::read(const std::string &deck_name)
+    {
+      _deck.open(_directory + deck_name);
+      if (!_deck.is_open())
+        throw InputError("Error: Cannot find the FIP file!\n");
+
+      _contents = DeckContents();
+      for (const PropertyKeyword &property : PROPERTY_KEYWORDS)
+        _contents.properties.*property.record =
+          std::make_shared<DataRecord<double>>(padded_record_name(property.keyword));
+
+      // The keyword section ends at SIMULATION or at the end of the deck.
+      std::string line;
+      while (read_deck_line(_deck, line))
+        {
+          if (line.empty() || line.compare(0, COMMENT_START.size(), COMMENT_START) == 0)
+            continue;
+          if (!_handle_keyword(line))
+            break;
+        }
+      _deck.close();
+
+      _check_contents();
+      return std::move(_contents);
+    }
+
+    bool DeckReader::_handle_keyword(const std::string &line)
+    {
+      for (const PropertyKeyword &property : PROPERTY_KEYWORDS)
+        if (line == property.keyword)
+          {
+            _read_property(property);
+            return true;
+          }
+
+      if (line == DIMENS_KEYWORD)
+        _read_dimensions();
+      else if (line == COMPLOC_KEYWORD)
+        _read_completions();
+      else if (line == "INIT_TOTAL_COMPRESSIBILITY")
+        _read_positive_scalar(line, _contents.initial_total_compressibility);
+      else if (line == "INIT_VISCOSITY")
+        _read_positive_scalar(line, _contents.initial_viscosity);
+      else if (line == "SECOND_ORDER" || line == "HIGH_ORDER")
+        _contents.second_order = true;
+      else if (line == SIMULATION_KEYWORD)
+        {
+          _read_pressure_model();
+          return false;
+        }
+      return true;
+    }
+
+    void DeckReader::_read_dimensions()
+    {
+      if (!_contents.dimensions.empty())
+        throw deck_error("Error: DIMENS is given more than once!");
+
+      std::int32_t nx = 0, ny = 0, nz = 0;
+      if (!(_deck >> nx >> ny >> nz))
+        throw reading_error(DIMENS_KEYWORD);
+      if (nx < 1 || ny < 1 || nz < 1)
+        throw deck_error("Error in the DIMENS data: should be larger than 0!");
+
+      const std::uint64_t cell_count = std::uint64_t(nx) * std::uint64_t(ny) * std::uint64_t(nz);
+      if (cell_count > std::numeric_limits<std::uint32_t>::max())
+        throw deck_error("Error in the DIMENS data: " + std::to_string(cell_count)
+                         + " cells are more than the largest grid of "
+                         + std::to_string(std::numeric_limits<std::uint32_t>::max()) + " cells!");
+      if (cell_count == 1)
+        throw deck_error("Error in the DIMENS data: the grid needs more than one cell!");
+
+      _contents.dimensions = {nx, ny, nz};
+      _contents.cell_count = static_cast<std::uint32_t>(cell_count);
+    }
+
+    void DeckReader::_require_dimensions(const std::string &keyword) const
+    {
+      if (_contents.dimensions.empty())
+        throw deck_error("Error: DIMENS must come before " + keyword + "!");
+    }
+
+    void DeckReader::_read_property(const PropertyKeyword &property)
+    {
+      _require_dimensions(property.keyword);
+      DataRecord<double> &record = *(_contents.properties.*property.record);
+
+      std::string line;
+      read_deck_line(_deck, line);
+      if (line == INCLUDE_LINE)
+        {
+          std::string file_name;
+          read_deck_line(_deck, file_name);
+          // A later keyword of the same property replaces the earlier values.
+          record.clear();
+          record.reserve(_contents.cell_count);
+          if (!_read_included_values(file_name, record))
+            throw reading_error(property.keyword);
+          return;
+        }
+
+      const char *text = line.data();
+      double      value = 0.0;
+      if (!parse_number(text, line.data() + line.size(), value))
+        throw reading_error(property.keyword);
+      record.assign(_contents.cell_count, value);
+    }
+
+    bool DeckReader::_read_included_values(const std::string &file_name,
+                                           DataRecord<double> &record) const
+    {
+      std::ifstream file(_directory + file_name, std::ios::binary);
+      if (!file.is_open())
+        return false;
+      std::ostringstream buffer;
+      buffer << file.rdbuf();
+      const std::string text = buffer.str();
+
+      const char *position = text.data();
+      const char *const end = text.data() + text.size();
+      for (std::uint32_t n = 0; n < _contents.cell_count; ++n)
+        {
+          double value = 0.0;
+          if (!parse_number(position, end, value))
+            return false;
+          record.push_back(value);
+        }
+      return true;
+    }
+
+    void DeckReader::_read_completions()
+    {
+      _require_dimensions(COMPLOC_KEYWORD);
+      const std::vector<std::int32_t> &dims = _contents.dimensions;
+
+      std::string line;
+      while (true)
+        {
+          if (!read_deck_line(_deck, line))
+            throw reading_error(COMPLOC_KEYWORD);
+          if (line == END_OF_LIST_LINE)
+            return;
+
+          std::istringstream values(line);
+          CompletionCell     cell{};
+          if (!(values >> cell.i >> cell.j >> cell.k))
+            throw reading_error(COMPLOC_KEYWORD);
+          if (cell.i > dims[0] || cell.j > dims[1] || cell.k > dims[2])
+            throw deck_error("Error in the COMPLOC data: should be smaller than DIMENS!");
+          if (cell.i < 1 || cell.j < 1 || cell.k < 1)
+            throw deck_error("Error in the COMPLOC data: should be larger than 0!");
+          _contents.completions.push_back(cell);
+        }
+    }
+
+    void DeckReader::_read_positive_scalar(const std::string &keyword, std::optional<double> &value)
+    {
+      double number = 0.0;
+      if (!(_deck >> number))
+        throw reading_error(keyword);
+      if (!(number > 0.0))
+        throw deck_error("Error in the " + keyword + " data: should be larger than 0!");
+      value = number;
+    }
+
+    void DeckReader::_read_pressure_model()
+    {
+      _contents.has_pressure_model = true;
+
+      // The line right after SIMULATION is either INCLUDE or skipped.
+      std::string line;
+      read_deck_line(_deck, line);
+      if (line != INCLUDE_LINE)
+        {
+          _read_pressure_model_section(_deck);
+          return;
+        }
+
+      std::string file_name;
+      read_deck_line(_deck, file_name);
+      std::ifstream section(_directory + file_name);
+      if (!section.is_open())
+        throw deck_error("Error: Cannot find the SIMULATION include file " + file_name + "!");
+      _read_pressure_model_section(section);
+    }
+
+    void DeckReader::_check_contents() const
+    {
+      if (_contents.dimensions.empty())
+        throw deck_error("Error: The keyword DIMENS is not found!");
+      const DeckProperties &properties = _contents.properties;
+      for (const auto &[keyword, record] :
+           {std::make_pair("PORO", properties.poro), std::make_pair("PERMX", properties.permx),
+            std::make_pair("DX", properties.dx), std::make_pair("DY", properties.dy),
+            std::make_pair("DZ", properties.dz)})
+        if (record->size() == 0)
+          throw deck_error(std::string("Error: The keyword ") + keyword + " is not found!");
+
+      if (!_contents.has_pressure_model)
+        {
+          if (!_contents.initial_total_compressibility || !_contents.initial_viscosity)
+            throw InputError("Error: Initial total compressibility or viscosity is not defined!\n");
+          return;
+        }
+
+      // The well sums of the pressure solution need each completed cell once.
+      if (_contents.completions.empty())
+        throw deck_error("Error: SIMULATION needs at least one completion cell in COMPLOC!");
+      std::set<std::tuple<std::int32_t, std::int32_t, std::int32_t>> seen;
+      for (const CompletionCell &cell : _contents.completions)
+        if (!seen.insert({cell.i, cell.j, cell.k}).second)
+          throw deck_error("Error in the COMPLOC data: the cell " + std::to_string(cell.i) + " "
+                           + std::to_string(cell.j) + " " + std::to_string(cell.k)
+                           + " is listed twice!");
+    }
+  } // namespace quill
+} // namespace orr

@@ -1,0 +1,122 @@
+#ifndef QUILL_DECK_READER_H
+#define QUILL_DECK_READER_H
+
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <istream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data_record.h"
+
+namespace orr
+{
+  namespace quill
+  {
+    /** A completed well cell as the deck gives it: 1-based (i, j, k). */
+    struct CompletionCell
+    {
+      std::int32_t i;
+      std::int32_t j;
+      std::int32_t k;
+    };
+
+    /** The seven per-cell property records, named as the grid files them ("PORO    ", ...). */
+    struct DeckProperties
+    {
+      std::shared_ptr<DataRecord<double>> poro;
+      std::shared_ptr<DataRecord<double>> permx;
+      std::shared_ptr<DataRecord<double>> permy;
+      std::shared_ptr<DataRecord<double>> permz;
+      std::shared_ptr<DataRecord<double>> dx;
+      std::shared_ptr<DataRecord<double>> dy;
+      std::shared_ptr<DataRecord<double>> dz;
+    };
+
+    /** Everything the keyword section of a deck gives, checked. */
+    struct DeckContents
+    {
+      /** nx, ny, nz, all positive. */
+      std::vector<std::int32_t> dimensions;
+      /** nx * ny * nz. */
+      std::uint32_t cell_count = 0;
+      /** Each holds cell_count values, except PERMY and PERMZ, which may be empty. */
+      DeckProperties properties;
+      /** In deck order. */
+      std::vector<CompletionCell> completions;
+      /** INIT_TOTAL_COMPRESSIBILITY (1/psi) and INIT_VISCOSITY (cp), when given. */
+      std::optional<double> initial_total_compressibility;
+      std::optional<double> initial_viscosity;
+      /** SECOND_ORDER or HIGH_ORDER was given. */
+      bool second_order = false;
+      /** SIMULATION was given: the pressure-model section was handed to its reader. */
+      bool has_pressure_model = false;
+    };
+
+    /**
+     * Reads an input deck: DIMENS, the seven property keywords (a value or INCLUDE and a
+     * file name), COMPLOC, INIT_TOTAL_COMPRESSIBILITY, INIT_VISCOSITY, SECOND_ORDER /
+     * HIGH_ORDER and SIMULATION. A keyword is a whole line (a carriage return before the line
+     * end does not count); comment lines ("--"), blank lines and other lines are skipped.
+     *
+     * At SIMULATION the rest of the deck, or the file named after an INCLUDE line, is handed
+     * to the pressure-model reader given at construction; the keyword section ends there.
+     *
+     * Every fault in the deck throws orr::InputError with the text the user sees; nothing is
+     * written by the reader.
+     */
+    class DeckReader
+    {
+    public:
+      /** Reads the pressure-model section from the stream; may throw orr::InputError. */
+      using PressureModelReader = std::function<void(std::istream &section)>;
+
+      /**
+       * directory: the run directory (ends in a separator); included files are named from it.
+       * read_pressure_model: called once when the deck holds SIMULATION.
+       */
+      DeckReader(std::string directory, PressureModelReader read_pressure_model);
+
+      /**
+       * Reads directory + deck_name and the files it includes.
+       * Throws orr::InputError on the first fault found.
+       */
+      DeckContents read(const std::string &deck_name);
+
+    private:
+      struct PropertyKeyword
+      {
+        const char                         *keyword;
+        std::shared_ptr<DataRecord<double>> DeckProperties::*record;
+      };
+
+      static const PropertyKeyword PROPERTY_KEYWORDS[];
+
+      bool _handle_keyword(const std::string &line);
+      void _read_dimensions();
+      void _read_property(const PropertyKeyword &property);
+      bool _read_included_values(const std::string &file_name, DataRecord<double> &record) const;
+      void _read_completions();
+      void _read_positive_scalar(const std::string &keyword, std::optional<double> &value);
+      void _read_pressure_model();
+      void _require_dimensions(const std::string &keyword) const;
+      void _check_contents() const;
+
+      std::string         _directory;
+      PressureModelReader _read_pressure_model_section;
+      std::ifstream       _deck;
+      DeckContents        _contents;
+    };
+
+    /**
+     * Reads one line of any length; a carriage return before the line end is dropped.
+     * Returns false when no line could be read (end of the stream).
+     */
+    bool read_deck_line(std::istream &in, std::string &line);
+  } // namespace quill
+} // namespace orr
+
+#endif

@@ -1,0 +1,145 @@
+#include "simulation.h"
+
+#include <iostream>
+#include <utility>
+
+#include "completion_summary.h"
+#include "print_cost_label.h"
+#include "tau_records.h"
+
+using orr::quill::print_cost_label;
+using orr::quill::print_cost_seconds;
+using orr::quill::run_timed_stage;
+
+namespace
+{
+  const std::string GLOBAL_UNIT_NAME = "GLOBAL  ";
+  const std::string LENGTH_UNIT      = "FEET";
+} // namespace
+
+Simulation::Simulation(std::string directory, std::string root_name)
+  : _directory(std::move(directory))
+  , _root_name(std::move(root_name))
+  , _run_pressure(false)
+  , _completion_count(0)
+{}
+
+void Simulation::read_deck()
+{
+  const std::chrono::milliseconds start = orr::quill::millisecond_clock();
+
+  orr::quill::DeckReader reader(_directory,
+                                [this](std::istream &section) { _read_pressure_model(section); });
+  const orr::quill::DeckContents deck = reader.read(_root_name + ".fip");
+
+  _dimensions       = deck.dimensions;
+  _completions      = deck.completions;
+  _completion_count = static_cast<std::uint32_t>(_completions.size());
+  _run_pressure     = deck.has_pressure_model;
+
+  _set_up_fast_marching(deck);
+  _build_system(deck);
+  _grid_solver.attach_grid(_system->get_unit_grid(0), _system->get_unit_type());
+  _seed_completions();
+
+  print_cost_label("Reading above information costs ", std::cout);
+  print_cost_seconds(orr::quill::millisecond_clock() - start, std::cout);
+}
+
+void Simulation::_read_pressure_model(std::istream &section)
+{
+  _pressure_solver.read_pressure_model(section);
+  _pressure_solver.compute_initial_properties();
+}
+
+void Simulation::_set_up_fast_marching(const orr::quill::DeckContents &deck)
+{
+  // The pressure model's initial fluid state replaces INIT_VISCOSITY and
+  // INIT_TOTAL_COMPRESSIBILITY.
+  if (deck.has_pressure_model)
+    {
+      _grid_solver.set_initial_viscosity(_pressure_solver.get_initial_viscosity());
+      _grid_solver.set_initial_total_compressibility(
+        _pressure_solver.get_initial_total_compressibility());
+    }
+  else
+    {
+      _grid_solver.set_initial_total_compressibility(*deck.initial_total_compressibility);
+      _grid_solver.set_initial_viscosity(*deck.initial_viscosity);
+    }
+  if (deck.second_order)
+    _grid_solver.set_second_order(true);
+}
+
+void Simulation::_build_system(const orr::quill::DeckContents &deck)
+{
+  _system = std::make_shared<orr::CpgSystem>();
+  _system->set_length_unit(LENGTH_UNIT);
+  _system->set_unit_type(orr::quill::UNIT_TYPE_FIELD);
+  _system->add_unit(GLOBAL_UNIT_NAME, std::make_shared<orr::CornerPointGrid>());
+  const std::shared_ptr<orr::CornerPointGrid> grid = _system->get_unit_grid(GLOBAL_UNIT_NAME);
+
+  // Every cell is active: the deck has no activity keyword.
+  grid->set_dimension(orr::IjkIndex(deck.dimensions[0], deck.dimensions[1], deck.dimensions[2]));
+  for (std::uint32_t cell = 0; cell < deck.cell_count; ++cell)
+    grid->activate_cell(cell);
+
+  // PERMY and PERMZ default to the PERMX record itself.
+  const orr::quill::DeckProperties &records = deck.properties;
+  const std::shared_ptr<orr::Properties> properties = grid->cell_properties();
+  properties->set("PORO    ", records.poro);
+  properties->set("PERMX   ", records.permx);
+  properties->set("PERMY   ", records.permy->size() > 0 ? records.permy : records.permx);
+  properties->set("PERMZ   ", records.permz->size() > 0 ? records.permz : records.permx);
+  properties->set("DX      ", records.dx);
+  properties->set("DY      ", records.dy);
+  properties->set("DZ      ", records.dz);
+}
+
+void Simulation::_seed_completions()
+{
+  const std::shared_ptr<orr::CornerPointGrid> grid = _system->get_unit_grid(0);
+  for (const orr::quill::CompletionCell &completion : _completions)
+    {
+      const orr::IjkIndex ijk(completion.i - 1, completion.j - 1, completion.k - 1);
+      _grid_solver.add_cell_initial_value(grid->get_icell(ijk), ijk, 0.0);
+    }
+
+  const orr::quill::CompletionSums sums = orr::quill::write_completion_summary(
+    _directory + "well_prop.txt", _completions, *grid, _grid_solver);
+  if (_run_pressure)
+    _pressure_solver.set_well_data(sums.mean_radius(), sums.sum_kh, sums.sum_phih, sums.sum_h,
+                                   _completion_count);
+}
+
+void Simulation::run()
+{
+  run_timed_stage("Running Fast Marching Algorithm costs ", std::cout, [this] { _march(); });
+  if (_run_pressure)
+    run_timed_stage("Solving pressure costs ", std::cout, [this] { _solve_pressure(); });
+  run_timed_stage("Writing results costs ", std::cout, [this] { _write_results(); });
+  std::cout << "Fast Marching Simulation is completed!" << std::endl;
+}
+
+void Simulation::_march()
+{
+  _grid_solver.initialize();
+  _grid_solver.march();
+}
+
+void Simulation::_solve_pressure()
+{
+  const std::string stem = _directory + _root_name;
+  _pressure_solver.setup_grid(_grid_solver.get_tau_list(), _grid_solver.get_pore_volume_list(),
+                              _grid_solver.get_bulk_volume_list(), _grid_solver.get_cell_tau());
+  _pressure_solver.solve();
+  _pressure_solver.write_reports(stem);
+  _pressure_solver.write_pressure_maps(stem);
+}
+
+void Simulation::_write_results()
+{
+  const std::string stem = _directory + _root_name;
+  _grid_solver.write_tau_solutions(stem + "_tau_solutions.csv");
+  _grid_solver.write_tau_and_time(stem + ".tau.grdecl", stem + ".time.grdecl");
+}

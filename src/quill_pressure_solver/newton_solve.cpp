@@ -1,0 +1,231 @@
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <sstream>
+
+#include "input_error.h"
+#include "mkl_pardiso_solver.h"
+#include "one_dim_solver.h"
+#include "pressure_constants.h"
+
+namespace orr
+{
+  namespace quill
+  {
+    namespace
+    {
+      constexpr double   converged_change  = 0.001;  // psi
+      constexpr int      iteration_limit   = 50;     // recorded for a step that did not converge
+      using pressure_constants::cubic_feet_per_barrel;
+      using pressure_constants::scf_per_mscf;
+      using pressure_constants::Z;
+    } // namespace
+
+    // (I) continua, initial state and interface coefficients (the report times were laid out
+    // when the schedule was read)
+    void OneDimSolver::_initialise_solve()
+    {
+      const PressureModel &m = _model;
+      _continua = m.dualporo ? (m.kerogen ? 3 : 2) : 1;
+
+      const unsigned n   = _n;
+      const double   p_i = m.initial_pressure;
+      _p.assign(n, p_i);
+      _p_old = _p;
+      _b.assign(n, _b_i);
+      _b_old = _b;
+      _mu.assign(n, _mu_i);
+      _db.assign(n, 0.0);
+      _dmu.assign(n, 0.0);
+      _mt.assign(n, 1.0);
+      _dmt.assign(n, 0.0);
+      _m.assign(n, 1.0);
+      _dm.assign(n, 0.0);
+      if (m.rockcomp)
+      {
+        _mt.assign(n, transmissibility_multiplier(p_i));
+        _dmt.assign(n, transmissibility_multiplier_derivative(p_i));
+        _m.assign(n, pore_volume_multiplier(p_i));
+        _dm.assign(n, pore_volume_multiplier_derivative(p_i));
+      }
+      _mt_old = _mt;
+      _dmt_old = _dmt;
+      _m_old = _m;
+      _dm_old = _dm;
+      _p_wf = p_i;
+      if (m.dualporo)
+      {
+        _p_m = _p;
+        _p_m_old = _p;
+        _b_m.assign(n, _b_i);
+        _b_m_old = _b_m;
+        _mu_m.assign(n, _mu_i);
+        _db_m.assign(n, 0.0);
+        _dmu_m.assign(n, 0.0);
+      }
+      if (m.kerogen)
+      {
+        _c_k.assign(n, langmuir_concentration(p_i));
+        _c_k_old = _c_k;
+      }
+
+      // Interface k couples cells k-1 and k; the centres lie half a node spacing either side.
+      _interface_coefficient.assign(n + 1, 0.0);
+      for (unsigned k = 1; k < n; ++k)
+      {
+        const double dtau = _tau_nodes[k + 1] - _tau_nodes[k - 1];
+        _interface_coefficient[k] =
+          2.0 * _mu_i * _ct_i * (_node_pore_volume[k + 1] - _node_pore_volume[k - 1]) / (dtau * dtau);
+      }
+
+      const std::size_t steps = _report_times.size();
+      _rate.assign(steps, 0.0);
+      _cumulative.assign(steps, 0.0);
+      _bhp.assign(steps, 0.0);
+      _transfer_rate.assign(steps, 0.0);
+      _diffusion_rate.assign(steps, 0.0);
+      _iterations.assign(steps, 0);
+      _pressure_profile.assign(steps, std::vector<double>());
+    }
+
+    // (D1) the row's control: a BHP row fixes p_wf, any other mode makes p_wf an unknown
+    void OneDimSolver::_prepare_control(unsigned row)
+    {
+      _rate_control = _model.schedule_mode[row] != "BHP";
+      if (_rate_control)
+        _target_rate = _model.schedule_second_value[row];
+      else
+        _p_wf = _model.schedule_first_value[row];
+      const unsigned size = _continua * _n + (_rate_control ? 1 : 0);
+      _jacobian.build_pattern(_n, _continua, _rate_control);
+      _residual.assign(size, 0.0);
+    }
+
+    // (E7) solve J x = R, update by -x; true when the well switched to BHP control
+    bool OneDimSolver::_solve_and_update(unsigned row)
+    {
+      std::vector<double> values;
+      std::vector<int>    columns, row_start;
+      _jacobian.export_one_based(values, columns, row_start);
+      std::vector<double> rhs = _residual;
+      const std::vector<double> x =
+        orr::solver_utilities::mkl_pardiso_solver(values, columns, row_start, rhs);
+
+      const unsigned n = _n;
+      double largest = 0.0;
+      for (unsigned e = 0; e < _continua * n; ++e)
+        largest = std::isfinite(x[e]) ? std::max(largest, std::fabs(x[e]))
+                                      : std::numeric_limits<double>::infinity();
+      _iteration_change = largest;
+
+      for (unsigned i = 0; i < n; ++i)
+      {
+        _p[i] -= x[i];
+        if (_continua > 1)
+          _p_m[i] -= x[n + i];
+        if (_continua > 2)
+          _c_k[i] -= x[2 * n + i];
+      }
+      if (!_rate_control)
+        return false;
+
+      _p_wf -= x[_continua * n];
+      const double limit = _model.schedule_first_value[row];
+      if (!(_p_wf < limit))
+        return false;
+
+      // The well cannot hold the rate above its pressure limit: from here on this row
+      // produces at the limit, starting again from the step's initial state.
+      _p_wf = limit;
+      _model.schedule_mode[row] = "BHP";
+      _prepare_control(row);
+      _p = _p_old;
+      if (_continua > 1)
+        _p_m = _p_m_old;
+      if (_continua > 2)
+        _c_k = _c_k_old;
+      return true;
+    }
+
+    // (F) rate, cumulative, exchange rates and the new start-of-step state
+    void OneDimSolver::_complete_step(unsigned s)
+    {
+      double mt0 = 1.0;
+      if (_model.rockcomp)
+      {
+        mt0 = transmissibility_multiplier(_p[0]);
+        if (_model.irrevers)
+          mt0 = std::min(mt0, _mt_old[0]);
+      }
+      const double surface_unit = _gas_flows() ? scf_per_mscf : cubic_feet_per_barrel;
+      _rate[s] = _model.kr / (_b[0] * _mu[0]) * mt0 * _well_index * (_p[0] - _p_wf) / surface_unit;
+      _cumulative[s] = (s == 0 ? 0.0 : _cumulative[s - 1]) + _time_step[s] * _rate[s];
+      if (_model.dualporo)
+        _transfer_rate[s] = _q_trans / Z / surface_unit;
+      if (_model.kerogen)
+        _diffusion_rate[s] = _q_diff / scf_per_mscf;
+
+      _p_old = _p;
+      _b_old = _b;
+      _mt_old = _mt;
+      _dmt_old = _dmt;
+      _m_old = _m;
+      _dm_old = _dm;
+      if (_model.dualporo)
+      {
+        _p_m_old = _p_m;
+        _b_m_old = _b_m;
+      }
+      if (_model.kerogen)
+        _c_k_old = _c_k;
+      _bhp[s] = _p_wf;
+      _pressure_profile[s] = _p;
+      _check_step_finite(s);
+    }
+
+    void OneDimSolver::_check_step_finite(unsigned s) const
+    {
+      bool finite = std::isfinite(_rate[s]) && std::isfinite(_cumulative[s]) && std::isfinite(_bhp[s])
+                 && std::isfinite(_transfer_rate[s]) && std::isfinite(_diffusion_rate[s]);
+      for (double p : _pressure_profile[s])
+        finite = finite && std::isfinite(p);
+      if (finite)
+        return;
+      std::ostringstream text;
+      text << "\nERROR: The pressure solution is no longer finite at " << _report_times[s]
+           << " days! Check the PVT and rock tables and the well data.\n";
+      throw InputError(text.str());
+    }
+
+    void OneDimSolver::solve()
+    {
+      _initialise_solve();
+
+      // (D) each schedule row under its control, each report time one completed step
+      unsigned s = 0;
+      for (unsigned row = 0; row < _model.schedule_time.size(); ++row)
+      {
+        _prepare_control(row);
+        for (int step = 0; step < _model.schedule_step_count[row]; ++step, ++s)
+        {
+          _dt = _time_step[s];
+          int it = 1;
+          while (it < iteration_limit)
+          {
+            _assemble();
+            if (_solve_and_update(row))
+            {
+              it = 1;
+              continue;
+            }
+            if (_iteration_change < converged_change)
+              break;
+            ++it;
+          }
+          _iterations[s] = it;
+          _complete_step(s);
+        }
+      }
+    }
+  } // namespace quill
+} // namespace orr

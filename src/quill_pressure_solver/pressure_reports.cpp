@@ -1,0 +1,107 @@
+#include <cmath>
+#include <sstream>
+
+#include "atomic_output_file.h"
+#include "exceptions.h"
+#include "one_dim_solver.h"
+
+namespace orr
+{
+  namespace quill
+  {
+    namespace
+    {
+      void open_or_throw(AtomicOutputFile &file)
+      {
+        if (!file.is_open())
+          throw StandardExceptions::ExcFileNotOpen(file.path());
+      }
+
+      // One curve file: "<time>    <value>" per step.
+      void write_curve(const std::string &path, const std::vector<double> &times,
+                       const std::vector<double> &values)
+      {
+        AtomicOutputFile file(path);
+        open_or_throw(file);
+        std::ostream &out = file.stream();
+        for (std::size_t s = 0; s < times.size(); ++s)
+          out << times[s] << "    " << values[s] << '\n';
+        file.commit();
+      }
+    } // namespace
+
+    void OneDimSolver::write_reports(const std::string &stem) const
+    {
+      const bool kerogen   = _model.kerogen;
+      const bool dualporo  = _model.dualporo;
+      {
+        AtomicOutputFile file(stem + "_RSM.csv");
+        open_or_throw(file);
+        std::ostream &out = file.stream();
+        out << "Report Summary\n";
+        out << "Step,Time,Production Rate,Cumulative Production,BHP,";
+        if (dualporo)
+          out << "Q_trans(matrix to fracture),";
+        if (dualporo && kerogen)
+          out << "Q_diff(kerogen to matrix),";
+        out << "ITERATIONS\n";
+        out << "-,Days,MSCFD/STBD,MSCF/STB,PSIA,";
+        if (dualporo)
+          out << "MSCFD/STBD,";
+        if (dualporo && kerogen)
+          out << "MSCFD,";
+        out << "-\n";
+        for (std::size_t s = 0; s < _report_times.size(); ++s)
+        {
+          out << static_cast<unsigned>(s + 1) << ',' << _report_times[s] << ',' << _rate[s] << ','
+              << _cumulative[s] << ',' << _bhp[s] << ',';
+          if (dualporo)
+            out << _transfer_rate[s] << ',';
+          if (dualporo && kerogen)
+            out << _diffusion_rate[s] << ',';
+          out << _iterations[s] << '\n';
+        }
+        file.commit();
+      }
+      write_curve(stem + "_BHP", _report_times, _bhp);
+      write_curve(stem + "_RATE", _report_times, _rate);
+      write_curve(stem + "_Cum", _report_times, _cumulative);
+    }
+
+    std::vector<unsigned> OneDimSolver::map_numbers() const
+    {
+      // Every FREQ-th step from the first, and always the last.
+      std::vector<unsigned> numbers;
+      const std::size_t steps = _pressure_profile.size();
+      if (steps == 0)
+        return numbers;
+      const std::size_t frequency = static_cast<std::size_t>(std::max(_model.map_frequency, 1));
+      for (std::size_t s = 0; s + 1 < steps; s += frequency)
+        numbers.push_back(static_cast<unsigned>(s + 1));
+      numbers.push_back(static_cast<unsigned>(steps));
+      return numbers;
+    }
+
+    void OneDimSolver::write_pressure_maps(const std::string &stem) const
+    {
+      if (!_model.rptpre)
+        return;
+      for (unsigned k : map_numbers())
+      {
+        const std::vector<double> cell_pressure =
+          interpolate(_cell_centre_tau, _pressure_profile[k - 1], _cell_tau);
+
+        std::ostringstream name;
+        name << stem << "_PRESSURE_" << k << ".grdecl";
+        AtomicOutputFile file(name.str());
+        open_or_throw(file);
+        std::ostream &out = file.stream();
+        out << "FILEUNIT\n  FIELD /\n\nPRESSURE_" << k << '\n';
+        for (double p : cell_pressure)
+          out << p << "  ";
+        out << " /";
+        file.commit();
+      }
+    }
+  } // namespace quill
+} // namespace orr

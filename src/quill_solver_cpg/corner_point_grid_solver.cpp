@@ -1,0 +1,509 @@
+#include "corner_point_grid_solver.h"
+
+#include <array>
+#include <cmath>
+
+#include "exceptions.h"
+#include "input_error.h"
+#include "properties.h"
+#include "tau_result_files.h"
+
+namespace orr
+{
+  namespace quill
+  {
+    namespace
+    {
+      /** Permeabilities at or below this (mD) close a face. */
+      constexpr double CLOSED_PERMEABILITY = 1e-7;
+
+      using Ijk::Direction;
+
+      /**
+       * The two directions across `direction`, in the order the local update pairs them:
+       * an I step is crossed by J and K, a J step by I and K, a K step by I and J.
+       */
+      void cross_directions(const Direction direction, Direction &second, Direction &third)
+      {
+        switch (Ijk::get_dimension(direction))
+        {
+          case Ijk::DIM_I:
+            second = Ijk::J_PLUS;
+            third  = Ijk::K_PLUS;
+            return;
+          case Ijk::DIM_J:
+            second = Ijk::I_PLUS;
+            third  = Ijk::K_PLUS;
+            return;
+          case Ijk::DIM_K:
+            second = Ijk::I_PLUS;
+            third  = Ijk::J_PLUS;
+            return;
+        }
+      }
+
+      /** Diffusivity table entries: not computed yet, and a cell side closed to flow. */
+      constexpr double NOT_COMPUTED = -2.0;
+      constexpr double CLOSED       = -1.0;
+
+      /**
+       * The direction from a cell to its face neighbour `other`, given the cell's
+       * neighbours by direction (searched in the grid's order). Cells that are not face
+       * neighbours are an internal error.
+       */
+      template <typename LocalStencil>
+      Direction direction_of(const LocalStencil &local, const unsigned int other)
+      {
+        for (const Direction d : {Ijk::I_MINUS, Ijk::I_PLUS, Ijk::J_MINUS, Ijk::J_PLUS, Ijk::K_MINUS, Ijk::K_PLUS})
+          if (local[d].neighbor == other)
+            return d;
+        throw StandardExceptions::ExcInternalError();
+      }
+
+      /** Accumulates sum w_i^2 (tau - t_i)^2 = 1 over the contributing directions. */
+      class Quadratic
+      {
+      public:
+        void add(const double weight, const double value)
+        {
+          const double w2 = weight * weight;
+          _a += w2;
+          _b += w2 * value;
+          _q += w2 * value * value;
+        }
+
+        /** B^2 - A Q of A tau^2 - 2 B tau + Q = 0 (Q with the -1 of the right-hand side). */
+        double discriminant() const { return _b * _b - _a * (_q - 1.0); }
+
+        /** The larger root, given a discriminant that is not negative. */
+        double larger_root(const double discriminant) const
+        {
+          return (_b + std::sqrt(discriminant)) / _a;
+        }
+
+      private:
+        double _a = 0.0;
+        double _b = 0.0;
+        double _q = 0.0;
+      };
+    } // namespace
+
+    CornerPointGridSolver::CornerPointGridSolver()
+    {
+      set_stop_value(INFINITE_VALUE);
+    }
+
+    CornerPointGridSolver::~CornerPointGridSolver() = default;
+
+    void CornerPointGridSolver::initialize()
+    {
+      SolverBase<unsigned int, double>::initialize();
+      _records.reset(number_of_nodes());
+      _cell_sides.assign(std::size_t(Ijk::NUMBER_OF_DIMENSIONS) * number_of_nodes(), CellSide{0.0, NOT_COMPUTED});
+    }
+
+    unsigned int CornerPointGridSolver::number_of_nodes() const
+    {
+      ORR_ASSERT(_grid, ExcNullPointer());
+      return _grid->number_of_cells();
+    }
+
+    unsigned int CornerPointGridSolver::number_of_secondary_nodes() const
+    {
+      ORR_ASSERT(_grid, ExcNullPointer());
+      return _grid->number_of_corners();
+    }
+
+    void CornerPointGridSolver::callback_new_value_accepted(const unsigned int &cell, const double &tau)
+    {
+      const double bulk_volume = _size_x(cell) * _size_y(cell) * _size_z(cell);
+      const double pore_volume = _get_cell_porosity(cell) * bulk_volume;
+      _records.record(cell, tau, pore_volume, bulk_volume, _unit_type);
+    }
+
+    void CornerPointGridSolver::get_neighbors(const unsigned int &cell, std::vector<unsigned int> &out) const
+    {
+      for (int d = Ijk::K_MINUS; d <= Ijk::K_PLUS; ++d)
+      {
+        const unsigned int neighbor = _grid->get_neighbor_cell(cell, static_cast<Direction>(d));
+        if (neighbor != Ijk::INVALID_INDEX)
+          out.push_back(neighbor);
+      }
+    }
+
+    void CornerPointGridSolver::compute_value(const unsigned int &cell, const unsigned int &accepted,
+                                              double &out)
+    {
+      // Gather once what the four candidates share: per direction the neighbour, whether
+      // it is accepted, its tau and the face coefficient towards it.
+      LocalStencil local;
+      for (int d = Ijk::K_MINUS; d <= Ijk::K_PLUS; ++d)
+        local[d].neighbor = _grid->get_neighbor_cell(cell, static_cast<Direction>(d));
+      const Direction towards = direction_of(local, accepted);
+      const Direction away    = Ijk::opposite_direction(towards);
+      for (int d = Ijk::K_MINUS; d <= Ijk::K_PLUS; ++d)
+      {
+        // The direction away from the accepted cell takes part in no candidate.
+        Upwind &upwind = local[d];
+        upwind.accepted = d != away && upwind.neighbor != Ijk::INVALID_INDEX && is_accepted(upwind.neighbor);
+        if (!upwind.accepted)
+          continue;
+        upwind.tau = _values[upwind.neighbor];
+        if (upwind.tau != INFINITE_VALUE)
+          upwind.coefficient = _get_face_coefficient(cell, upwind.neighbor, static_cast<Direction>(d));
+      }
+
+      Direction second = Ijk::NO_DIRECTION;
+      Direction third  = Ijk::NO_DIRECTION;
+      cross_directions(towards, second, third);
+      const Direction candidates[4][2] = {{second, third},
+                                          {Ijk::opposite_direction(second), third},
+                                          {second, Ijk::opposite_direction(third)},
+                                          {Ijk::opposite_direction(second), Ijk::opposite_direction(third)}};
+      out = INFINITE_VALUE;
+      bool first = true;
+      for (const auto &cross : candidates)
+      {
+        const double value = _second_order
+                               ? _local_solve3_second_order(cell, local, towards, cross[0], cross[1])
+                               : _local_solve3(local, towards, cross[0], cross[1]);
+        if (first || value < out)
+          out = value;
+        first = false;
+      }
+    }
+
+    void CornerPointGridSolver::set_initial_total_compressibility(const double compressibility)
+    {
+      _initial_total_compressibility = compressibility;
+    }
+
+    double CornerPointGridSolver::get_initial_total_compressibility() const
+    {
+      return _initial_total_compressibility;
+    }
+
+    void CornerPointGridSolver::set_initial_viscosity(const double viscosity)
+    {
+      _initial_viscosity = viscosity;
+    }
+
+    double CornerPointGridSolver::get_initial_viscosity() const
+    {
+      return _initial_viscosity;
+    }
+
+    void CornerPointGridSolver::add_initial_value_at(const IjkIndex &ijk, const double value)
+    {
+      ORR_ASSERT(_grid, ExcNullPointer());
+      add_initial_value(_grid->get_icell(ijk), value);
+    }
+
+    void CornerPointGridSolver::add_cell_initial_value(const unsigned int cell, const IjkIndex & /*ijk*/,
+                                                       const double value)
+    {
+      add_initial_value(cell, value);
+    }
+
+    std::vector<double> CornerPointGridSolver::get_tau_list() const
+    {
+      return _records.tau_list();
+    }
+
+    std::vector<double> CornerPointGridSolver::get_pore_volume_list() const
+    {
+      return _records.pore_volume_list();
+    }
+
+    std::vector<double> CornerPointGridSolver::get_bulk_volume_list() const
+    {
+      return _records.bulk_volume_list();
+    }
+
+    std::vector<double> CornerPointGridSolver::get_cell_tau() const
+    {
+      return _records.cell_tau();
+    }
+
+    void CornerPointGridSolver::write_tau_solutions(const std::string &path) const
+    {
+      write_tau_table(_records, path);
+    }
+
+    void CornerPointGridSolver::write_tau_and_time(const std::string &tau_path,
+                                                   const std::string &time_path) const
+    {
+      ORR_ASSERT(_grid, ExcNullPointer());
+      write_tau_and_time_grids(_records, _grid->space_dimension(), tau_path, time_path);
+    }
+
+    void CornerPointGridSolver::write_raw_tau(const std::string &path) const
+    {
+      write_raw_tau_grid(_records, path);
+    }
+
+    void CornerPointGridSolver::attach_grid(std::shared_ptr<CornerPointGrid> grid, const int &unit_type)
+    {
+      _grid      = std::move(grid);
+      _unit_type = unit_type;
+      _extract_grid_properties();
+    }
+
+    void CornerPointGridSolver::_extract_grid_properties()
+    {
+      ORR_ASSERT(_grid, ExcNullPointer());
+      const std::shared_ptr<Properties> properties = _grid->cell_properties();
+
+      const std::shared_ptr<DataRecordBase> permx = properties->get("PERMX   ");
+      ORR_ASSERT_THROW(permx, ExcIncompleteData("PERMX   "));
+      _perm_x.set(permx);
+      const std::shared_ptr<DataRecordBase> permy = properties->get("PERMY   ");
+      ORR_ASSERT_THROW(permy, ExcIncompleteData("PERMY   "));
+      _perm_y.set(permy);
+      const std::shared_ptr<DataRecordBase> permz = properties->get("PERMZ   ");
+      ORR_ASSERT_THROW(permz, ExcIncompleteData("PERMZ   "));
+      _perm_z.set(permz);
+      const std::shared_ptr<DataRecordBase> poro = properties->get("PORO    ");
+      ORR_ASSERT_THROW(poro, ExcIncompleteData("PORO    "));
+      _porosity.set(poro);
+      const std::shared_ptr<DataRecordBase> dx = properties->get("DX      ");
+      ORR_ASSERT_THROW(dx, ExcIncompleteData("DX      "));
+      _size_x.set(dx);
+      const std::shared_ptr<DataRecordBase> dy = properties->get("DY      ");
+      ORR_ASSERT_THROW(dy, ExcIncompleteData("DY      "));
+      _size_y.set(dy);
+      const std::shared_ptr<DataRecordBase> dz = properties->get("DZ      ");
+      ORR_ASSERT_THROW(dz, ExcIncompleteData("DZ      "));
+      _size_z.set(dz);
+    }
+
+    double CornerPointGridSolver::_get_cell_value(const DataGetter<double> &record, const unsigned int cell) const
+    {
+      const unsigned int size = record.size();
+      if (size == _grid->number_of_cells())
+        return record(cell);
+      if (size == _grid->number_of_active_cells())
+        return record(_grid->get_active_icell(cell));
+      throw StandardExceptions::ExcDimensionMismatch2(static_cast<int>(size),
+                                                      static_cast<int>(_grid->number_of_cells()),
+                                                      static_cast<int>(_grid->number_of_active_cells()));
+    }
+
+    double CornerPointGridSolver::_get_cell_perm(const unsigned int cell, const Direction direction) const
+    {
+      switch (Ijk::get_dimension(direction))
+      {
+        case Ijk::DIM_I:
+          return _get_cell_value(_perm_x, cell);
+        case Ijk::DIM_J:
+          return _get_cell_value(_perm_y, cell);
+        case Ijk::DIM_K:
+          return _get_cell_value(_perm_z, cell);
+      }
+      ORR_ASSERT(false, ExcInternalError());
+      return 0.0;
+    }
+
+    double CornerPointGridSolver::_get_cell_porosity(const unsigned int cell) const
+    {
+      return _get_cell_value(_porosity, cell);
+    }
+
+    double CornerPointGridSolver::_get_cell_half_length(const unsigned int cell, const Direction direction) const
+    {
+      switch (direction)
+      {
+        case Ijk::I_PLUS:
+        case Ijk::I_MINUS:
+          return 0.5 * _size_x(cell);
+        case Ijk::J_PLUS:
+        case Ijk::J_MINUS:
+          return 0.5 * _size_y(cell);
+        case Ijk::K_PLUS:
+        case Ijk::K_MINUS:
+          return 0.5 * _size_z(cell);
+        default:
+          ORR_ASSERT(false, ExcInternalError());
+          return 0.0;
+      }
+    }
+
+    double CornerPointGridSolver::_get_cell_storage(const unsigned int cell) const
+    {
+      if (_initial_total_compressibility >= INFINITE_VALUE || _initial_viscosity >= INFINITE_VALUE)
+        throw InputError("Error: Initial total compressibility or viscosity is not defined!\n");
+      return _get_cell_porosity(cell) * _initial_viscosity * _initial_total_compressibility;
+    }
+
+    const CornerPointGridSolver::CellSide &CornerPointGridSolver::_get_cell_side(const unsigned int cell,
+                                                                              const Direction direction)
+    {
+      CellSide &side = _cell_sides[Ijk::NUMBER_OF_DIMENSIONS * cell + Ijk::get_dimension(direction)];
+      if (side.sqrt_diffusivity == NOT_COMPUTED)
+      {
+        const double perm    = _get_cell_perm(cell, direction);
+        const double storage = _get_cell_storage(cell);
+        side.half_length      = _get_cell_half_length(cell, direction);
+        side.sqrt_diffusivity = (perm <= CLOSED_PERMEABILITY || storage == 0.0) ? CLOSED : std::sqrt(perm / storage);
+      }
+      return side;
+    }
+
+    double CornerPointGridSolver::_get_face_coefficient(const unsigned int cell, const unsigned int neighbor,
+                                                        const Direction direction)
+    {
+      const CellSide &here  = _get_cell_side(cell, direction);
+      const CellSide &there = _get_cell_side(neighbor, direction);
+      if (here.sqrt_diffusivity == CLOSED || there.sqrt_diffusivity == CLOSED)
+        return 0.0;
+      if (here.half_length == 0.0 && there.half_length == 0.0)
+        return INFINITE_VALUE;
+      return 1.0 / (there.half_length / there.sqrt_diffusivity + here.half_length / here.sqrt_diffusivity);
+    }
+
+    CornerPointGridSolver::SecondOrderFace
+    CornerPointGridSolver::_get_face_coefficient_second_order(const unsigned int cell, const unsigned int first,
+                                                              const unsigned int second, const Direction direction)
+    {
+      SecondOrderFace face{0.0, 0.0, 0.0};
+      const CellSide &side0 = _get_cell_side(cell, direction);
+      const CellSide &side1 = _get_cell_side(first, direction);
+      const CellSide &side2 = _get_cell_side(second, direction);
+      if (side0.sqrt_diffusivity == CLOSED || side1.sqrt_diffusivity == CLOSED || side2.sqrt_diffusivity == CLOSED)
+        return face;
+      const double a0 = side0.sqrt_diffusivity;
+      const double a1 = side1.sqrt_diffusivity;
+      const double a2 = side2.sqrt_diffusivity;
+      // Half lengths along the dimension are the same towards both sides of a cell.
+      const double h0  = side0.half_length;
+      const double h1b = side1.half_length;
+      const double h1f = side1.half_length;
+      const double h2b = side2.half_length;
+
+      // Travel times cell -> first and first -> second.
+      const double d1     = h0 / a0 + h1b / a1;
+      const double d2     = h2b / a2 + h1f / a1;
+      face.first_spacing  = d1;
+      face.second_spacing = d2;
+      if ((h0 == 0.0 && h1b == 0.0) || (h1f == 0.0 && h2b == 0.0))
+      {
+        face.coefficient = INFINITE_VALUE;
+        return face;
+      }
+      // Centre weight of the one-sided three-point derivative on spacings d1, d2
+      // (3 / (2h) for d1 = d2 = h).
+      face.coefficient = (2.0 * d1 * d2 + d2 * d2) / ((d1 + d2) * d1 * d2);
+      return face;
+    }
+
+    double CornerPointGridSolver::_local_solve3(const LocalStencil &local, const Direction d1,
+                                                const Direction d2, const Direction d3) const
+    {
+      const Direction directions[3] = {d1, d2, d3};
+      double          through_open_face = INFINITE_VALUE;
+      double          tau[3]            = {0.0, 0.0, 0.0};
+      double          coefficient[3]    = {0.0, 0.0, 0.0};
+      for (int i = 0; i < 3; ++i)
+      {
+        const Upwind &upwind = local[directions[i]];
+        if (!upwind.accepted)
+          continue;
+        tau[i] = upwind.tau;
+        if (tau[i] == INFINITE_VALUE)
+          return INFINITE_VALUE;
+        coefficient[i] = upwind.coefficient;
+        if (coefficient[i] >= INFINITE_VALUE)
+          through_open_face = std::min(through_open_face, tau[i]);
+      }
+      // A face of zero length on both sides passes the neighbour's value on unchanged.
+      if (through_open_face < INFINITE_VALUE)
+        return through_open_face;
+      if (coefficient[0] == 0.0 && coefficient[1] == 0.0 && coefficient[2] == 0.0)
+        return INFINITE_VALUE;
+
+      Quadratic quadratic;
+      for (int i = 0; i < 3; ++i)
+        quadratic.add(coefficient[i], tau[i]);
+      const double discriminant = quadratic.discriminant();
+      if (discriminant < 0.0)
+        ORR_ASSERT(false, ExcMessage("This should not happen! Check quill_solver_cpg:_local_solve3!"));
+      return quadratic.larger_root(discriminant);
+    }
+
+    void CornerPointGridSolver::_prepare_second_order(const unsigned int cell, Upwind &upwind,
+                                                      const Direction direction)
+    {
+      // The stencil needs two accepted upwind cells, the nearer one not earlier than the
+      // farther one.
+      upwind.stencil = Upwind::INCOMPLETE;
+      if (!upwind.accepted)
+        return;
+      const unsigned int far = _grid->get_neighbor_cell(upwind.neighbor, direction);
+      if (far == Ijk::INVALID_INDEX || !is_accepted(far))
+        return;
+      if (!(_values[upwind.neighbor] >= _values[far]))
+        return;
+      upwind.stencil = Upwind::COMPLETE;
+      upwind.face    = _get_face_coefficient_second_order(cell, upwind.neighbor, far, direction);
+      if (upwind.face.coefficient == 0.0)
+        return;
+      // The value the one-sided second-order difference extrapolates from the two cells.
+      const double d1  = upwind.face.first_spacing;
+      const double d2  = upwind.face.second_spacing;
+      const double sum = d1 + d2;
+      upwind.extrapolated = (sum * sum * _values[upwind.neighbor] - d1 * d1 * _values[far]) / (d2 * (2.0 * d1 + d2));
+    }
+
+    double CornerPointGridSolver::_local_solve3_second_order(const unsigned int cell, LocalStencil &local,
+                                                             const Direction d1, const Direction d2,
+                                                             const Direction d3)
+    {
+      const Direction    directions[3] = {d1, d2, d3};
+      const unsigned int dimensions    = _grid->space_dimension();
+      if (dimensions < 1 || dimensions > 3)
+        return _local_solve3(local, d1, d2, d3);
+
+      // Directions beyond the grid's space dimension have no neighbour (the cross
+      // directions of a plane or line grid step out of it), so only the first ones count.
+      for (unsigned int i = 0; i < dimensions; ++i)
+      {
+        Upwind &upwind = local[directions[i]];
+        if (upwind.stencil == Upwind::UNKNOWN)
+          _prepare_second_order(cell, upwind, directions[i]);
+        if (upwind.stencil == Upwind::INCOMPLETE)
+          return _local_solve3(local, d1, d2, d3);
+      }
+
+      double    through_open_face = INFINITE_VALUE;
+      bool      any_open          = false;
+      Quadratic quadratic;
+      for (unsigned int i = 0; i < dimensions; ++i)
+      {
+        const Upwind &upwind = local[directions[i]];
+        if (upwind.face.coefficient == 0.0)
+          continue;
+        // Two upwind cells of zero size leave no second spacing to extrapolate over
+        // (0 / 0); the first-order update handles the zero-length faces.
+        if (std::isnan(upwind.extrapolated))
+          return _local_solve3(local, d1, d2, d3);
+        if (upwind.extrapolated >= INFINITE_VALUE)
+          return INFINITE_VALUE;
+        if (upwind.face.coefficient >= INFINITE_VALUE)
+          through_open_face = std::min(through_open_face, upwind.extrapolated);
+        any_open = true;
+        quadratic.add(upwind.face.coefficient, upwind.extrapolated);
+      }
+      if (through_open_face < INFINITE_VALUE)
+        return through_open_face;
+      if (!any_open)
+        return INFINITE_VALUE;
+
+      // Where the directions' weights differ a lot the second-order quadratic can have no
+      // real root; the first-order update of the same directions always has one.
+      const double discriminant = quadratic.discriminant();
+      if (discriminant < 0.0)
+        return _local_solve3(local, d1, d2, d3);
+      return quadratic.larger_root(discriminant);
+    }
+  } // namespace quill
+} // namespace orr

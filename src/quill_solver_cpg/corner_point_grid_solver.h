@@ -1,0 +1,229 @@
+#ifndef ORR_QUILL_CORNER_POINT_GRID_SOLVER_H
+#define ORR_QUILL_CORNER_POINT_GRID_SOLVER_H
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data_getter.h"
+#include "grid_corner_point.h"
+#include "ijk.h"
+#include "infinite_value.h"
+#include "solver_base.h"
+#include "tau_records.h"
+
+namespace orr
+{
+  namespace quill
+  {
+    /**
+     * Fast marching of the diffusive time of flight tau on a corner-point grid.
+     *
+     * Solves sqrt(alpha) |grad tau| = 1 with the hydraulic diffusivity
+     * alpha = k / (phi mu ct) from the seeded (completed) cells outward. Tau is raw: the
+     * sum of length / sqrt(k / (phi mu ct)) in the deck's units (ft, mD, cp, 1/psi); the
+     * conversion to sqrt(days) happens only in the grid result files.
+     *
+     * Each face between two cells carries the inverse travel time F through the two half
+     * cells; a face with a permeability at or below 1e-7 mD, or a cell of zero storage, is
+     * closed (F = 0); a face of zero length on both sides passes the value on unchanged
+     * (F infinite). The local update of a cell combines up to three accepted neighbours
+     * along perpendicular directions (first order, or the three-point one-sided second
+     * order where two upwind cells are accepted).
+     *
+     * Use: the setters while the deck is read, `attach_grid`, `add_cell_initial_value` per
+     * completion cell, `initialize`, `march`; then the result getters and writers.
+     */
+    class CornerPointGridSolver : public SolverBase<unsigned int, double>
+    {
+    public:
+      /** The stop value is INFINITE_VALUE: the march ends after the first infinite acceptance. */
+      CornerPointGridSolver();
+
+      ~CornerPointGridSolver() override;
+
+      /** Base initialization, then empties the tau records and sizes them for the grid. */
+      void initialize() override;
+
+      /** Number of grid cells. Precondition: a grid is attached. */
+      unsigned int number_of_nodes() const override;
+
+      /** Number of grid corners. Precondition: a grid is attached. */
+      unsigned int number_of_secondary_nodes() const override;
+
+      /** Records tau and the drained volumes of the accepted cell (see TauRecords). */
+      void callback_new_value_accepted(const unsigned int &cell, const double &tau) override;
+
+      /** The face neighbours of `cell`, inactive cells included. */
+      void get_neighbors(const unsigned int &cell, std::vector<unsigned int> &out) const override;
+
+      /**
+       * Tentative tau of `cell` after its neighbour `accepted` was accepted: the smallest of
+       * the four local solves that pair the direction towards `accepted` with either sense of
+       * the two cross directions.
+       * Throws orr::InputError when ct or mu was never given.
+       */
+      void compute_value(const unsigned int &cell, const unsigned int &accepted, double &out) override;
+
+      /** Initial total compressibility ct (1/psi); INFINITE_VALUE means not given. */
+      virtual void set_initial_total_compressibility(double compressibility);
+      virtual double get_initial_total_compressibility() const;
+
+      /** Initial viscosity mu (cp); INFINITE_VALUE means not given. */
+      virtual void set_initial_viscosity(double viscosity);
+      virtual double get_initial_viscosity() const;
+
+      /** Seeds the cell at (0-based) `ijk` with `value`. Precondition: a grid is attached. */
+      virtual void add_initial_value_at(const IjkIndex &ijk, double value);
+
+      /** Seeds `cell` with `value`; `ijk` (the cell's position) is informative only. */
+      virtual void add_cell_initial_value(unsigned int cell, const IjkIndex &ijk, double value);
+
+      /** Copies of the tau records, in FIELD units (see TauRecords). */
+      virtual std::vector<double> get_tau_list() const;
+      virtual std::vector<double> get_pore_volume_list() const;
+      virtual std::vector<double> get_bulk_volume_list() const;
+      virtual std::vector<double> get_cell_tau() const;
+
+      /**
+       * Writes the tau table (see tau_result_files.h).
+       * Throws ExcFileNotOpen with `path` when the file cannot be created.
+       */
+      virtual void write_tau_solutions(const std::string &path) const;
+
+      /**
+       * Writes the tau grid file (sqrt(days)) and the arrival-time grid file (days).
+       * Throws ExcFileNotOpen naming the file that cannot be created.
+       */
+      virtual void write_tau_and_time(const std::string &tau_path, const std::string &time_path) const;
+
+      /** Writes the raw tau of every cell. Throws ExcFileNotOpen with `path` on failure. */
+      virtual void write_raw_tau(const std::string &path) const;
+
+      /**
+       * Binds the solver to `grid` and its property records ("PERMX   ", "PERMY   ",
+       * "PERMZ   ", "PORO    ", "DX      ", "DY      ", "DZ      " of `cell_properties`).
+       * `unit_type` is UNIT_TYPE_FIELD or UNIT_TYPE_METRIC (checked at the first record).
+       * Throws ExcIncompleteData naming the first missing record, ExcTypeMismatch for a
+       * record that does not hold doubles.
+       */
+      void attach_grid(std::shared_ptr<CornerPointGrid> grid, const int &unit_type);
+
+      /**
+       * Permeability (mD) of `cell` along the dimension of `direction`. The record is read
+       * at the cell index if it has one value per cell, else at the active index if it has
+       * one per active cell; any other length throws ExcDimensionMismatch2.
+       */
+      double _get_cell_perm(unsigned int cell, Ijk::Direction direction) const;
+
+      /** Porosity of `cell`, by the same record-length rule as `_get_cell_perm`. */
+      double _get_cell_porosity(unsigned int cell) const;
+
+      /** Half the cell's size (ft) along the dimension of `direction` (DX, DY or DZ). */
+      double _get_cell_half_length(unsigned int cell, Ijk::Direction direction) const;
+
+    protected:
+      /** Looks up and binds the seven property records of the attached grid. */
+      virtual void _extract_grid_properties();
+
+    private:
+      /** Inverse travel time through the face and the spacings of a second-order stencil. */
+      struct SecondOrderFace
+      {
+        double coefficient;
+        double first_spacing;
+        double second_spacing;
+      };
+
+      /** What a local update of one cell knows about one direction. */
+      struct Upwind
+      {
+        enum Stencil
+        {
+          UNKNOWN,
+          INCOMPLETE,
+          COMPLETE
+        };
+
+        /** The face neighbour, or Ijk::INVALID_INDEX. */
+        unsigned int neighbor = Ijk::INVALID_INDEX;
+        bool         accepted = false;
+        /** Tau of the accepted neighbour and the face coefficient towards it. */
+        double tau         = 0.0;
+        double coefficient = 0.0;
+        /** Second order: whether two upwind cells are usable, their stencil and extrapolated tau. */
+        Stencil         stencil = UNKNOWN;
+        SecondOrderFace face{0.0, 0.0, 0.0};
+        double          extrapolated = 0.0;
+      };
+
+      /** The cell being updated seen along each of the six directions. */
+      using LocalStencil = std::array<Upwind, Ijk::NUMBER_OF_DIRECTIONS>;
+
+      /** Reads `record` at `cell` by the record-length rule. */
+      double _get_cell_value(const DataGetter<double> &record, unsigned int cell) const;
+
+      /** phi mu ct of `cell`; throws orr::InputError when ct or mu was never given. */
+      double _get_cell_storage(unsigned int cell) const;
+
+      /**
+       * What the local updates read of one cell along one dimension, gathered in one place
+       * so that an update touches few cache lines: the half length (ft) and
+       * sqrt(k / (phi mu ct)), or CLOSED for a side closed to flow (k <= 1e-7 mD or zero
+       * storage). Filled on first use in a march: every local update reads it a dozen times.
+       */
+      struct CellSide
+      {
+        double half_length;
+        double sqrt_diffusivity;
+      };
+
+      const CellSide &_get_cell_side(unsigned int cell, Ijk::Direction direction);
+
+      /** Inverse travel time between the centres of `cell` and its `neighbor` in `direction`. */
+      double _get_face_coefficient(unsigned int cell, unsigned int neighbor, Ijk::Direction direction);
+
+      /**
+       * Centre weight and spacings of the three-point stencil from `cell` over `first` and
+       * `second`, its next two cells in `direction`.
+       */
+      SecondOrderFace _get_face_coefficient_second_order(unsigned int cell, unsigned int first,
+                                                         unsigned int second, Ijk::Direction direction);
+
+      /** First-order update from the accepted neighbours along d1, d2, d3. */
+      double _local_solve3(const LocalStencil &local, Ijk::Direction d1, Ijk::Direction d2,
+                           Ijk::Direction d3) const;
+
+      /** Fills the second-order part of `upwind`, the direction `direction` from `cell`. */
+      void _prepare_second_order(unsigned int cell, Upwind &upwind, Ijk::Direction direction);
+
+      /**
+       * Second-order update along d1, d2, d3; falls back to `_local_solve3` where the
+       * stencil is incomplete or degenerate or its quadratic has no real root.
+       */
+      double _local_solve3_second_order(unsigned int cell, LocalStencil &local, Ijk::Direction d1,
+                                        Ijk::Direction d2, Ijk::Direction d3);
+
+      std::shared_ptr<CornerPointGrid> _grid;
+      int                              _unit_type = UNIT_TYPE_FIELD;
+      double                           _initial_total_compressibility = INFINITE_VALUE;
+      double                           _initial_viscosity = INFINITE_VALUE;
+
+      DataGetter<double> _porosity;
+      DataGetter<double> _perm_x;
+      DataGetter<double> _perm_y;
+      DataGetter<double> _perm_z;
+      DataGetter<double> _size_x;
+      DataGetter<double> _size_y;
+      DataGetter<double> _size_z;
+
+      /** Per cell and dimension (index 3 cell + dimension): see CellSide. */
+      std::vector<CellSide> _cell_sides;
+
+      TauRecords _records;
+    };
+  } // namespace quill
+} // namespace orr
+
+#endif

@@ -1,0 +1,62 @@
+#ifndef ORR_QUILL_TAU_RECORDS_H
+#define ORR_QUILL_TAU_RECORDS_H
+
+#include <vector>
+
+namespace orr
+{
+  namespace quill
+  {
+    /** Unit type codes of a run (the deck always uses FIELD). */
+    constexpr int UNIT_TYPE_METRIC = 1;
+    constexpr int UNIT_TYPE_FIELD  = 2;
+
+    /**
+     * The drainage-volume records of a march: for every recorded acceptance, in order of
+     * acceptance (tau non-decreasing), the cell's tau and the pore and bulk volume of all
+     * cells accepted so far, the cell itself included; and per cell its own tau and those
+     * cumulative volumes. The recorded values are in FIELD units (tau raw, in
+     * ft / sqrt(mD / (cp 1/psi)); volumes in cubic feet); the running sums stay in the
+     * deck's units.
+     */
+    class TauRecords
+    {
+    public:
+      /** Empties the records and sizes the per-cell tables (all 0) for `number_of_cells`. */
+      void reset(unsigned int number_of_cells);
+
+      /**
+       * Records the acceptance of `cell` at raw `tau` with its own `pore_volume` and
+       * `bulk_volume` (deck units). A negative or not-a-number pore volume records
+       * nothing. `unit_type` is UNIT_TYPE_METRIC or UNIT_TYPE_FIELD; any other value
+       * throws ExcIo (the running sums were already increased).
+       */
+      void record(unsigned int cell, double tau, double pore_volume, double bulk_volume,
+                  int unit_type);
+
+      /** Per acceptance, in acceptance order. */
+      const std::vector<double> &tau_list() const { return _tau_list; }
+      const std::vector<double> &pore_volume_list() const { return _pore_volume_list; }
+      const std::vector<double> &bulk_volume_list() const { return _bulk_volume_list; }
+
+      /** Per cell, by linear cell index; 0 for cells never recorded. */
+      const std::vector<double> &cell_tau() const { return _cell_tau; }
+      const std::vector<double> &cell_pore_volume() const { return _cell_pore_volume; }
+      const std::vector<double> &cell_bulk_volume() const { return _cell_bulk_volume; }
+
+    private:
+      double _cumulative_pore_volume = 0.0;
+      double _cumulative_bulk_volume = 0.0;
+
+      std::vector<double> _tau_list;
+      std::vector<double> _pore_volume_list;
+      std::vector<double> _bulk_volume_list;
+
+      std::vector<double> _cell_tau;
+      std::vector<double> _cell_pore_volume;
+      std::vector<double> _cell_bulk_volume;
+    };
+  } // namespace quill
+} // namespace orr
+
+#endif

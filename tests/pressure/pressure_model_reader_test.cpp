@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include "pressure_test_decks.h"
+
+using orr::testing::reader_error;
+using orr::testing::solver_from;
+
+namespace
+{
+  const std::string gas_table = "PVDG\n1000 2.0 0.015\n3000 0.9 0.020\n/\n";
+  const std::string oil_table = "PVDO\n1000 1.2 1.0\n5000 1.1 1.2\n/\n";
+  const std::string schedule  = "WCONPROD\n30 GRAT 500 1000 10\n/\n";
+
+  std::string gas_deck(const std::string &extra)
+  {
+    return "GAS\nPRESSURE\n2500\n" + extra + gas_table + schedule + "END\n";
+  }
+} // namespace
+
+TEST(PressureModelReader, ErrorMessagesAreExact)
+{
+  struct Case
+  {
+    std::string section, message;
+  };
+  const std::vector<Case> cases = {
+    {"OIL\n" + schedule, "\nERROR: PVT properties of oil is not found!\n"},
+    {"GAS\n" + schedule, "\nERROR: PVT properties of gas is not found!\n"},
+    {"GAS\nWATER\n" + gas_table + schedule, "\nERROR: PVT properties of water is not found!\n"},
+    {"GAS\nROCKCOMP\n" + gas_table + schedule,
+     "\nERROR: The keyword ROCKTAB is not found for rock compaction option!\n"},
+    {"GAS\nKLINKENBERG\nDUALPORO\n" + gas_table + schedule,
+     "\nERROR: The keyword COMPONENT is not found for Klinkenberg effect!\n"},
+    {"OIL\nKLINKENBERG\nCOMPONENT\n1 16\n/\n" + oil_table + schedule,
+     "\nERROR: The Klinkenberg effect only works for gas phase!\n"},
+    {"OIL\nADSORB\n" + oil_table + schedule,
+     "\nERROR: The adsorption/desorption effect only works for gas phase!\n"},
+    {"OIL\nKEROGEN\n" + oil_table + schedule,
+     "\nERROR: The kerogen diffusion effect only works for gas phase!\n"},
+    {"WATER\nPVTW\n3000 1.02 3e-6 0.5 0 /\n" + schedule,
+     "\nERROR: Please specify the hydrocarbon phase: Gas or/and Oil!\n"},
+    {"GAS\nADSORB\n" + gas_table + schedule,
+     "\nERROR: Please enable dual porosity model to consider adsorption/desorption effect!\n"},
+    {"GAS\nKLINKENBERG\nCOMPONENT\n1 16\n/\n" + gas_table + schedule,
+     "\nERROR: Please enable dual porosity model to consider Klinkenberg effect!\n"},
+    {"GAS\nKEROGEN\n" + gas_table + schedule,
+     "\nERROR: Please enable dual porosity model to consider Kerogen diffusion effect!\n"},
+    {"GAS\n" + gas_table, "\nERROR: The well schedule WCONPROD has no rows!\n"},
+    {"GAS\nPVTG\n1000 0 2 0.01\n/\n", "Please use PVDG in this model."},
+    {"GAS\nVAPOIL\n" + gas_table, "Please use PVTG in this model."},
+    {"OIL\nPVTO\n10 1000 1.2 1\n/\n", "Please use PVDO in this model."},
+    {"OIL\nDISGAS\n" + oil_table, "Please use PVTO in this model."},
+    {"GAS\nPVDG\n1000 2.0 x\n/\n", "\nError in reading PVDG data!\n"},
+    {"GAS\nPVDG\n1000 0 0.01\n/\n",
+     "\nERROR: The formation volume factor and viscosity in PVDG should be positive!\n"},
+    {"OIL\nDISGAS\nPVTO\n10 1000 1.2 -1\n/\n",
+     "\nERROR: The formation volume factor and viscosity in PVTO should be positive!\n"},
+    {"GAS\nPVDG\n1000 2.0 0.01\nabc 1 1\n/\n", "\nError in reading PVDG data!\n"},
+    {"GAS\nROCKCOMP\nROCKTAB\n1000 1.0\n", "\nError in reading ROCKTAB data!\n"},
+    {"GAS\nPVTW\n1 2 3 4 five\n/\n", "\nError in reading PVTW data!\n"},
+    {"GAS\nDENSITY\n50 sixty 0.04\n", "\nError in reading DENSITY data!\n"},
+    {"GAS\n" + gas_table + "WCONPROD\n30 GRAT 500 x 10\n/\n",
+     "\nERROR: The keyword WCONPROD is not found!\n"},
+    {"GAS\n" + gas_table + "WCONPROD\n30 GRAT 500 1000 10\n30 GRAT 500 1000 10\n/\n",
+     "\nERROR: The time in the well schedule should increase!\n"},
+    {"GAS\n" + gas_table + "WCONPROD\n0 BHP 500 0 10\n/\n",
+     "\nERROR: The time in the well schedule should increase!\n"},
+    {"GAS\n" + gas_table + "WCONPROD\n30 GRAT 500 1000 0\n60 BHP 500 0 -2\n/\n",
+     "\nERROR: The well schedule WCONPROD has no report steps!\n"},
+    {"GAS\nRPTPRE\nFREQ=0\n", "\nERROR: The map frequency after FREQ= should be a positive integer!\n"},
+    {"GAS\nRPTPRE\nFREQ=often\n", "\nERROR: The map frequency after FREQ= should be a positive integer!\n"},
+  };
+  for (const Case &c : cases)
+    EXPECT_EQ(reader_error(c.section), c.message) << c.section;
+}
+
+TEST(PressureModelReader, ReportTimesMustIncrease)
+{
+  // The second row's steps would start at 10.1 days, after its own end, and step back to it.
+  const std::string error =
+    reader_error("GAS\n" + gas_table + "WCONPROD\n10 BHP 500 0 3\n10.05 BHP 500 0 3\n/\n");
+  EXPECT_EQ(error.find("\nERROR: The report times of the well schedule do not increase at 10.07"),
+            0u) << error;
+  // One step ends exactly at the row's time.
+  EXPECT_EQ(reader_error("GAS\n" + gas_table + "WCONPROD\n10 BHP 500 0 3\n10.05 BHP 500 0 1\n/\n"), "");
+}
+
+TEST(PressureModelReader, KeywordsMustMatchWholeLines)
+{
+  // "WATER " is no keyword, so no PVTW is required; MTRXPERM before DUALPORO is skipped and its
+  // value line with it.
+  const auto solver = solver_from(gas_deck("WATER \nMTRXPERM\n0.5\nDUALPORO\nMTRXPORO\n0.07\n"));
+  EXPECT_FALSE(solver.model().water);
+  EXPECT_TRUE(solver.model().dualporo);
+  EXPECT_EQ(solver.model().matrix_permeability, 0.0);
+  EXPECT_EQ(solver.model().matrix_porosity, 0.07);
+}
+
+TEST(PressureModelReader, ScalarsDefaultsAndConversions)
+{
+  const auto defaults = solver_from(gas_deck(""));
+  EXPECT_EQ(defaults.model().kr, 1.0);
+  EXPECT_EQ(defaults.model().krm, 1.0);
+  EXPECT_EQ(defaults.model().well_radius, 0.5);
+  EXPECT_EQ(defaults.model().map_frequency, 100);
+  EXPECT_EQ(defaults.model().water_density, 62.9549);
+  EXPECT_FALSE(defaults.model().rptpre);
+
+  for (const std::string keyword : {"RCOMP", "RCOMPRE"})
+  {
+    const auto solver = solver_from(gas_deck(keyword + "\n3000 0.000003\n"));
+    EXPECT_EQ(solver.model().rock_reference_pressure, 3000.0);
+    EXPECT_EQ(solver.model().rock_compressibility, 0.000003);
+  }
+
+  const auto solver = solver_from(gas_deck("DUALPORO\nKLINKENBERG\nTEMPERATURE\n200\nCOMPONENT\n1 16\n/\n"
+                                           "RPTPRE\nFREQ=5\n"));
+  EXPECT_DOUBLE_EQ(solver.model().temperature, 659.67);
+  EXPECT_EQ(solver.model().map_frequency, 5);
+  EXPECT_TRUE(solver.model().rptpre);
+
+  const auto &m = solver.model();
+  EXPECT_DOUBLE_EQ(m.gas_b[0], 2.0 * 5.6145833334 / 1000);
+  EXPECT_DOUBLE_EQ(m.gas_inverse_b[1], 1.0 / (0.9 * 5.6145833334 / 1000));
+  EXPECT_DOUBLE_EQ(m.gas_inverse_mu_b[1], 1.0 / (0.020 * 0.9 * 5.6145833334 / 1000));
+
+  ASSERT_EQ(m.schedule_time.size(), 1u);
+  EXPECT_EQ(m.schedule_time[0], 30.0);
+  EXPECT_EQ(m.schedule_mode[0], "GRAT");
+  EXPECT_EQ(m.schedule_first_value[0], 500.0);
+  EXPECT_EQ(m.schedule_second_value[0], 1000000.0);
+  EXPECT_EQ(m.schedule_step_count[0], 10);
+}
+
+TEST(PressureModelReader, TableRowsAreTokens)
+{
+  // Rows spanning lines, several rows on a line, a comment inside, more rows appended by a
+  // later occurrence, the closing "/" glued to the last value.
+  const auto solver = solver_from("OIL\nPVDO\n1000 1.2\n1.0 2000 1.18 1.05\n-- a comment\n"
+                                  "3000 1.16 1.1/\nPVDO\n4000 1.14 1.15 /\n"
+                                  "WCONPROD\n10 ORAT 500 100 2.9 extra words\n"
+                                  "20 BHP 400 0 1\n/\nEND\nGAS\n");
+  const auto &m = solver.model();
+  EXPECT_EQ(m.oil_pressure, (std::vector<double>{1000, 2000, 3000, 4000}));
+  EXPECT_EQ(m.oil_mu, (std::vector<double>{1.0, 1.05, 1.1, 1.15}));
+  EXPECT_FALSE(m.gas);  // after END nothing is read
+  ASSERT_EQ(m.schedule_time.size(), 2u);
+  EXPECT_DOUBLE_EQ(m.schedule_second_value[0], 100 * 5.6145833334);
+  EXPECT_EQ(m.schedule_step_count[0], 2);
+  EXPECT_EQ(m.schedule_mode[1], "BHP");
+}
+
+TEST(PressureModelReader, LineAfterRptpreWithoutFrequencyIsStillRead)
+{
+  const auto solver = solver_from("GAS\nRPTPRE\n" + gas_table + schedule);
+  EXPECT_TRUE(solver.model().rptpre);
+  EXPECT_EQ(solver.model().map_frequency, 100);
+  EXPECT_EQ(solver.model().gas_pressure.size(), 2u);
+}
+
+TEST(PressureModelReader, UnreadableScalarEndsTheSection)
+{
+  // The schedule after the bad value is never reached.
+  EXPECT_EQ(reader_error("GAS\n" + gas_table + "PRESSURE\nhigh\n" + schedule),
+            "\nERROR: The well schedule WCONPROD has no rows!\n");
+}
+
+TEST(PressureModelReader, OverlongLineIsRefused)
+{
+  EXPECT_EQ(reader_error("GAS\n" + std::string(300, 'x') + "\n" + gas_table + schedule),
+            "\nERROR: A line of the pressure-model section is longer than 255 characters!\n");
+}

@@ -1,0 +1,44 @@
+#ifndef QUILL_TESTS_QUILL_PROCESS_H
+#define QUILL_TESTS_QUILL_PROCESS_H
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "scratch_directory.h"
+
+/** Exit status and output of one run of the built quill. */
+struct QuillRun
+{
+  int         exit_status;
+  std::string out;
+  std::string err;
+};
+
+inline std::string shell_quoted(const std::string &text)
+{
+  std::string quoted = "'";
+  for (const char c : text)
+    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+/**
+ * Runs the built quill (QUILL_BINARY, set by the build) with `arguments` in `directory`;
+ * its output is collected in files outside that directory.
+ */
+inline QuillRun run_quill(const ScratchDirectory &directory, const std::vector<std::string> &arguments)
+{
+  ScratchDirectory output;
+  std::string      command = "cd " + shell_quoted(directory.path()) + " && " QUILL_BINARY;
+  for (const std::string &argument : arguments)
+    command += " " + shell_quoted(argument);
+  command += " >" + shell_quoted(output.path() + "out") + " 2>"
+             + shell_quoted(output.path() + "err");
+  const int status = std::system(command.c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output.read("out"), output.read("err")};
+}
+
+#endif
