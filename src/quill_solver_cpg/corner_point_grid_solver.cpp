@@ -60,7 +60,12 @@ namespace orr
         throw StandardExceptions::ExcInternalError();
       }
 
-      /** Accumulates sum w_i^2 (tau - t_i)^2 = 1 over the contributing directions. */
+      /**
+       * Accumulates sum w_i^2 (tau - t_i)^2 = 1 over the contributing directions. The sums
+       * are formed in direction order and the products left to right ((w^2 t) t): cells of
+       * equal tau leave the band in heap order, so a changed last bit reorders the
+       * drained-volume records.
+       */
       class Quadratic
       {
       public:

@@ -1,7 +1,11 @@
 #include "tau_result_files.h"
 
+#include <charconv>
 #include <cmath>
 #include <ostream>
+#include <string>
+#include <system_error>
+#include <vector>
 
 #include "atomic_output_file.h"
 #include "exceptions.h"
@@ -16,13 +20,37 @@ namespace orr
       /** Square root of 158.03, the inverse field-unit diffusivity constant per day. */
       const double SQRT_DAYS_PER_RAW_TAU = std::sqrt(158.03);
 
-      /** Significant digits of the tau table. */
+      /** Significant digits of the tau table and of the grid files. */
       constexpr int TABLE_PRECISION = 18;
+      constexpr int GRID_PRECISION  = 6;
 
       /** `value`, or INFINITE_VALUE where it is infinite, overflowed or not a number. */
       double writable(const double value)
       {
         return value < INFINITE_VALUE ? value : INFINITE_VALUE;
+      }
+
+      /**
+       * Appends `value` in the general notation with `precision` significant digits, the
+       * text printf's %g gives (and a stream with that precision writes); formatting through
+       * the stream is several times slower, and the files hold millions of numbers.
+       */
+      void append_number(std::string &text, const double value, const int precision)
+      {
+        char buffer[32];
+        const std::to_chars_result result =
+          std::to_chars(buffer, buffer + sizeof buffer, writable(value), std::chars_format::general, precision);
+        ORR_ASSERT(result.ec == std::errc(), ExcInternalError());
+        text.append(buffer, result.ptr);
+      }
+
+      /** Writes `value` on a line of its own; `scratch` is reused between calls. */
+      void write_number_line(std::ostream &out, std::string &scratch, const double value, const int precision)
+      {
+        scratch.clear();
+        append_number(scratch, value, precision);
+        scratch += '\n';
+        out << scratch;
       }
 
       void require_open(const AtomicOutputFile &file)
@@ -36,14 +64,23 @@ namespace orr
     {
       AtomicOutputFile file(path);
       require_open(file);
-      std::ostream &out = file.stream();
-      out.precision(TABLE_PRECISION);
+      std::ostream     &out  = file.stream();
       const std::size_t rows = records.tau_list().size();
+      std::string       line;
       for (std::size_t i = 0; i < rows; ++i)
-        out << writable(records.tau_list()[i]) << ',' << writable(records.pore_volume_list()[i]) << ','
-            << writable(records.bulk_volume_list()[i]) << ',' << writable(records.cell_tau()[i]) << ','
-            << writable(records.cell_pore_volume()[i]) << ',' << writable(records.cell_bulk_volume()[i])
-            << '\n';
+      {
+        line.clear();
+        for (const std::vector<double> *column :
+             {&records.tau_list(), &records.pore_volume_list(), &records.bulk_volume_list(), &records.cell_tau(),
+              &records.cell_pore_volume(), &records.cell_bulk_volume()})
+        {
+          if (!line.empty())
+            line += ',';
+          append_number(line, (*column)[i], TABLE_PRECISION);
+        }
+        line += '\n';
+        out << line;
+      }
       file.commit();
     }
 
@@ -61,11 +98,12 @@ namespace orr
       std::ostream &time_out = time_file.stream();
       tau_out << "DTOF_sqrt(days)\n";
       time_out << "Physical_Time(days)\n";
+      std::string scratch;
       for (const double tau : records.cell_tau())
       {
         const double t = SQRT_DAYS_PER_RAW_TAU * tau;
-        tau_out << writable(t) << '\n';
-        time_out << writable(t * t / divisor) << '\n';
+        write_number_line(tau_out, scratch, t, GRID_PRECISION);
+        write_number_line(time_out, scratch, t * t / divisor, GRID_PRECISION);
       }
       tau_out << "/\n";
       time_out << "/\n";
@@ -79,8 +117,9 @@ namespace orr
       require_open(file);
       std::ostream &out = file.stream();
       out << "__TAU__\n";
+      std::string scratch;
       for (const double tau : records.cell_tau())
-        out << writable(tau) << '\n';
+        write_number_line(out, scratch, tau, GRID_PRECISION);
       out << "/\n";
       file.commit();
     }
