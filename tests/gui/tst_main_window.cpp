@@ -134,6 +134,7 @@ private slots:
   void runLocksWindowPassesArgumentsAndLoadsResults();
   void realRunWithoutPressureModel();
   void realRunWithPressureMaps();
+  void realRunOfBundledShaleGasExample();
 
 private:
   bool runToEnd();
@@ -382,6 +383,37 @@ void TestMainWindow::realRunWithPressureMaps()
   rate->findChild<QPushButton *>("PlotButton")->click();
   saveScreenshot(rate, "case12_rate_curve.png");
   saveScreenshot(window.get(), "main_window_with_results.png");
+}
+
+void TestMainWindow::realRunOfBundledShaleGasExample()
+{
+  // The example ships with every checkout, so this run needs nothing from outside the tree.
+  if (!QFileInfo(VELDRA_SOLVER).isExecutable())
+    QSKIP("quill is not built");
+  copyDirectory(VELDRA_EXAMPLES_DIR "/shale_gas", dir->path());
+  QVERIFY(window->openProject(dir->filePath("shale_gas.fip")));
+  window->setSolverProgram(VELDRA_SOLVER);
+  QVERIFY(runToEnd());
+  QCOMPARE(messages->texts, QStringList("success!|Simulation Complete|"));
+
+  const RunResults &r        = window->results();
+  const Curve       expected = readCurveFile(VELDRA_PINNED_RESULTS_DIR "/shale_gas_RATE");
+  QCOMPARE(r.seriesTime.size(), expected.time.size());
+  for (size_t s = 0; s < expected.time.size(); ++s)
+    QVERIFY2(qAbs(r.seriesRate[s] - expected.value[s]) <= 1e-5 * qAbs(expected.value[s]),
+             qPrintable(QString("step %1").arg(s)));
+  QCOMPARE(r.pressureMapNumber, 40); // 40 steps, a map every 10: 1, 11, 21, 31 and the last
+
+  child<QAction>(window.get(), "actionPressure_Field")->trigger();
+  QDialog *pressureMap = dialogTitled(window.get(), "Pressure Field");
+  QVERIFY(pressureMap);
+  saveScreenshot(pressureMap, "shale_gas_pressure_map.png");
+  child<QAction>(window.get(), "actionRate_Approximation")->trigger();
+  QDialog *rate = dialogTitled(window.get(), "Rate Approximation");
+  QVERIFY(rate);
+  rate->findChild<QComboBox *>("DataCombo")->setCurrentText("Production Rate");
+  rate->findChild<QPushButton *>("PlotButton")->click();
+  saveScreenshot(rate, "shale_gas_rate_curve.png");
 }
 
 QTEST_MAIN(TestMainWindow)
