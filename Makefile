@@ -5,7 +5,7 @@ JOBS           ?= 2
 # Qt keeps some allocations for the life of a process; LeakSanitizer is told to ignore those.
 SANITIZER_ENV  := ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan_suppressions.txt
 
-.PHONY: all deps build build-asan demo gui test clean
+.PHONY: all deps build build-asan demo gui bench test clean
 
 all: build
 
@@ -27,6 +27,11 @@ demo: build
 # Builds everything and starts the desktop program (needs a display).
 gui: build
 	@$(BUILD_DIR)/gui/Veldra
+
+# Speed and memory figures (not tests): both benchmarks at full size, a few minutes.
+bench: build
+	@$(BUILD_DIR)/bench/fast_marching_bench
+	@$(BUILD_DIR)/bench/pressure_bench
 
 test: build build-asan
 	@echo "== Tests built with AddressSanitizer and UndefinedBehaviorSanitizer =="
