@@ -14,9 +14,6 @@
 
 namespace
 {
-// A grid larger than this is refused rather than allocated (seven arrays of doubles each).
-const qint64 MAX_CELL_COUNT = 50000000;
-
 enum Property { PORO, PERMX, PERMY, PERMZ, DX, DY, DZ, PROPERTY_COUNT };
 const std::array<const char *, PROPERTY_COUNT> PROPERTY_KEYWORDS = {"PORO", "PERMX", "PERMY", "PERMZ",
                                                                     "DX",   "DY",    "DZ"};
@@ -52,8 +49,8 @@ std::optional<double> leadingNumber(const std::string &line)
 class DeckReader
 {
 public:
-  explicit DeckReader(const QString &deckPath)
-      : _deckPath(deckPath), _deckDir(QFileInfo(deckPath).absolutePath())
+  DeckReader(const QString &deckPath, qint64 maxCellCount)
+      : _deckPath(deckPath), _deckDir(QFileInfo(deckPath).absolutePath()), _maxCellCount(maxCellCount)
   {
   }
 
@@ -110,7 +107,7 @@ private:
   bool readDimensions(std::istream &deck)
   {
     qint64 nx = 0, ny = 0, nz = 0;
-    if (!(deck >> nx >> ny >> nz) || nx < 0 || ny < 0 || nz < 0 || nx * ny * nz > MAX_CELL_COUNT)
+    if (!(deck >> nx >> ny >> nz) || !withinCellCount(nx, ny, nz))
     {
       _warnings << QStringLiteral("The DIMENS values cannot be read or are out of range; the grid is left empty.");
       _nx = _ny = _nz = _cellCount = 0;
@@ -126,6 +123,17 @@ private:
     for (auto &values : _values)
       values.reset();
     return true;
+  }
+
+  // Each dimension and their product at most _maxCellCount, tested without overflowing.
+  bool withinCellCount(qint64 nx, qint64 ny, qint64 nz) const
+  {
+    for (const qint64 n : {nx, ny, nz})
+      if (n < 0 || n > _maxCellCount)
+        return false;
+    if (nx > 0 && ny > _maxCellCount / nx)
+      return false;
+    return nx * ny == 0 || nz <= _maxCellCount / (nx * ny);
   }
 
   // The next line holds one value for every cell, or INCLUDE and then a line with the file name.
@@ -229,6 +237,7 @@ private:
 
   const QString _deckPath;
   const QString _deckDir;
+  const qint64 _maxCellCount;
   int _nx = 0, _ny = 0, _nz = 0, _cellCount = 0;
   bool _dimensionsRead = false;
   bool _hasPressureModel = false;
@@ -237,7 +246,7 @@ private:
 };
 } // namespace
 
-DeckGeometry readDeckGeometry(const QString &deckPath)
+DeckGeometry readDeckGeometry(const QString &deckPath, qint64 maxCellCount)
 {
-  return DeckReader(deckPath).read();
+  return DeckReader(deckPath, maxCellCount).read();
 }

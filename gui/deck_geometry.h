@@ -8,6 +8,9 @@
 
 // What the desktop program takes from an input deck: grid size, cell positions, and the
 // permeability and porosity arrays, plus whether the deck asks for a pressure solution.
+// A larger grid is refused rather than allocated (eleven arrays of doubles each).
+const qint64 DEFAULT_MAX_CELL_COUNT = 50000000;
+
 struct DeckGeometry
 {
   int nx = 0;
@@ -26,7 +29,8 @@ struct DeckGeometry
 // comments, a value or INCLUDE and the file name (relative to the deck's directory) on the next
 // lines; the keyword section ends at SIMULATION.
 // Never fails: a missing keyword, file or value leaves 0 in the cells concerned and adds a
-// warning; every array has cellCount entries.
-DeckGeometry readDeckGeometry(const QString &deckPath);
+// warning; every array has cellCount entries. DIMENS asking for more than maxCellCount cells
+// leaves the grid empty, with a warning.
+DeckGeometry readDeckGeometry(const QString &deckPath, qint64 maxCellCount = DEFAULT_MAX_CELL_COUNT);
 
 #endif // VELDRA_DECK_GEOMETRY_H

@@ -9,6 +9,7 @@ packages=(
   libboost-dev
   libsuitesparse-dev
   qtbase5-dev libqcustomplot-dev
+  clang libclang-rt-14-dev
   xvfb
   python3
 )

@@ -18,16 +18,12 @@ namespace orr
              / (std::pow(x_over_y, 0.25) + std::pow(y_over_x, 0.25));
     }
 
-    CompletionSums write_completion_summary(const std::string &path,
-                                            const std::vector<CompletionCell> &completions,
+    CompletionSummary summarise_completions(const std::vector<CompletionCell> &completions,
                                             const CornerPointGrid &grid,
                                             const CornerPointGridSolver &solver)
     {
-      AtomicOutputFile file(path);
-      ORR_ASSERT_THROW(file.is_open(), ExcFileNotOpen(path));
-      std::ostream &out = file.stream();
-
-      CompletionSums sums;
+      CompletionSummary summary;
+      CompletionSums   &sums = summary.sums;
       for (const CompletionCell &completion : completions)
         {
           const unsigned int cell = grid.get_icell(
@@ -48,17 +44,27 @@ namespace orr
           sums.sum_phih += phi * h;
           sums.sum_roh += equivalent_well_block_radius(kx, ky, lx, ly) * h;
           sums.sum_h += h;
+          summary.rows.push_back({lx, ly, h, kx, ky, kz, phi});
+        }
+      return summary;
+    }
 
+    void write_completion_summary(const std::string &path, const CompletionSummary &summary)
+    {
+      AtomicOutputFile file(path);
+      ORR_ASSERT_THROW(file.is_open(), ExcFileNotOpen(path));
+      std::ostream &out = file.stream();
+      for (const CompletionRow &row : summary.rows)
+        {
           out << "K";
-          for (const double value : {lx, ly, h, kx, ky, kz, phi})
+          for (const double value : row)
             out << ' ' << value;
           out << " \n";
         }
       out << "\n"
-          << "sum(k*h) = " << sums.sum_kh << "\n"
-          << "sum(phi*h) = " << sums.sum_phih << "\n";
+          << "sum(k*h) = " << summary.sums.sum_kh << "\n"
+          << "sum(phi*h) = " << summary.sums.sum_phih << "\n";
       file.commit();
-      return sums;
     }
   } // namespace quill
 } // namespace orr

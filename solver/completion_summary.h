@@ -1,6 +1,7 @@
 #ifndef QUILL_COMPLETION_SUMMARY_H
 #define QUILL_COMPLETION_SUMMARY_H
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -31,18 +32,30 @@ namespace orr
      */
     double equivalent_well_block_radius(double kx, double ky, double lx, double ly);
 
+    /** One completed cell as the summary lists it: Lx, Ly, h (ft), kx, ky, kz (md), phi. */
+    using CompletionRow = std::array<double, 7>;
+
+    /** The completion summary of a run: one row per completion in deck order, and the sums. */
+    struct CompletionSummary
+    {
+      std::vector<CompletionRow> rows;
+      CompletionSums             sums;
+    };
+
     /**
-     * Writes the completion summary `path` ("well_prop.txt"): one line "K Lx Ly h kx ky kz phi "
-     * per completion in deck order, an empty line, then "sum(k*h) = " and "sum(phi*h) = ".
-     *
-     * completions: 1-based cells inside the grid. solver: attached to `grid`, it gives the
-     * cells' sizes, permeabilities and porosities.
-     * Returns the sums; throws ExcFileNotOpen with `path` if the file cannot be created.
+     * Gathers the completion summary. completions: 1-based cells inside the grid. solver:
+     * attached to `grid`, it gives the cells' sizes, permeabilities and porosities.
      */
-    CompletionSums write_completion_summary(const std::string &path,
-                                            const std::vector<CompletionCell> &completions,
+    CompletionSummary summarise_completions(const std::vector<CompletionCell> &completions,
                                             const CornerPointGrid &grid,
                                             const CornerPointGridSolver &solver);
+
+    /**
+     * Writes the completion summary `path` ("well_prop.txt"): one line "K Lx Ly h kx ky kz phi "
+     * per completion, an empty line, then "sum(k*h) = " and "sum(phi*h) = ".
+     * Throws ExcFileNotOpen with `path` if the file cannot be created.
+     */
+    void write_completion_summary(const std::string &path, const CompletionSummary &summary);
   } // namespace quill
 } // namespace orr
 

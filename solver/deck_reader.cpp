@@ -3,7 +3,6 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <set>
 #include <sstream>
 #include <tuple>
@@ -32,6 +31,12 @@ namespace orr
       InputError reading_error(const std::string &keyword)
       {
         return deck_error("Error in reading " + keyword + " data!");
+      }
+
+      // Sizes, porosities and permeabilities below 0 have no meaning; 0 closes a cell to flow.
+      InputError negative_value_error(const std::string &keyword)
+      {
+        return deck_error("Error in the " + keyword + " data: should not be negative!");
       }
 
       /**
@@ -78,9 +83,11 @@ namespace orr
       {"PERMX", &DeckProperties::permx}, {"PERMY", &DeckProperties::permy},
       {"PERMZ", &DeckProperties::permz}};
 
-    DeckReader::DeckReader(std::string directory, PressureModelReader read_pressure_model)
+    DeckReader::DeckReader(std::string directory, PressureModelReader read_pressure_model,
+                           std::uint32_t max_cell_count)
       : _directory(std::move(directory))
       , _read_pressure_model_section(std::move(read_pressure_model))
+      , _max_cell_count(max_cell_count)
     {}
 
     DeckContents DeckReader::read(const std::string &deck_name)
@@ -148,10 +155,10 @@ namespace orr
         throw deck_error("Error in the DIMENS data: should be larger than 0!");
 
       const std::uint64_t cell_count = std::uint64_t(nx) * std::uint64_t(ny) * std::uint64_t(nz);
-      if (cell_count > std::numeric_limits<std::uint32_t>::max())
+      if (cell_count > _max_cell_count)
         throw deck_error("Error in the DIMENS data: " + std::to_string(cell_count)
                          + " cells are more than the largest grid of "
-                         + std::to_string(std::numeric_limits<std::uint32_t>::max()) + " cells!");
+                         + std::to_string(_max_cell_count) + " cells!");
       if (cell_count == 1)
         throw deck_error("Error in the DIMENS data: the grid needs more than one cell!");
 
@@ -181,6 +188,9 @@ namespace orr
           record.reserve(_contents.cell_count);
           if (!_read_included_values(file_name, record))
             throw reading_error(property.keyword);
+          for (std::uint32_t cell = 0; cell < record.size(); ++cell)
+            if (record.get_value(cell) < 0.0)
+              throw negative_value_error(property.keyword);
           return;
         }
 
@@ -188,6 +198,8 @@ namespace orr
       double      value = 0.0;
       if (!parse_number(text, line.data() + line.size(), value))
         throw reading_error(property.keyword);
+      if (value < 0.0)
+        throw negative_value_error(property.keyword);
       record.assign(_contents.cell_count, value);
     }
 

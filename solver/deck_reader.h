@@ -57,6 +57,14 @@ namespace orr
     };
 
     /**
+     * The largest grid a deck may ask for. The run needs about 200 bytes per cell, so a
+     * thousand million cells already take some 200 GB; up to this count the corner numbers,
+     * about four per cell on a grid that is a single line of cells, also stay below the
+     * 32-bit "no corner" value.
+     */
+    constexpr std::uint32_t LARGEST_GRID_CELL_COUNT = 1000000000;
+
+    /**
      * Reads an input deck: DIMENS, the seven property keywords (a value or INCLUDE and a
      * file name), COMPLOC, INIT_TOTAL_COMPRESSIBILITY, INIT_VISCOSITY, SECOND_ORDER /
      * HIGH_ORDER and SIMULATION. A keyword is a whole line (a carriage return before the line
@@ -77,8 +85,10 @@ namespace orr
       /**
        * directory: the run directory (ends in a separator); included files are named from it.
        * read_pressure_model: called once when the deck holds SIMULATION.
+       * max_cell_count: the largest grid accepted; DIMENS asking for more is an input error.
        */
-      DeckReader(std::string directory, PressureModelReader read_pressure_model);
+      DeckReader(std::string directory, PressureModelReader read_pressure_model,
+                 std::uint32_t max_cell_count = LARGEST_GRID_CELL_COUNT);
 
       /**
        * Reads directory + deck_name and the files it includes.
@@ -107,6 +117,7 @@ namespace orr
 
       std::string         _directory;
       PressureModelReader _read_pressure_model_section;
+      std::uint32_t       _max_cell_count;
       std::ifstream       _deck;
       DeckContents        _contents;
     };

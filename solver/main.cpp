@@ -2,6 +2,7 @@
 // in tau, for the deck <directory><root name>.fip.
 #include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "command_line.h"
@@ -29,6 +30,13 @@ int main(int argc, char **argv)
       std::cout << std::flush;
       std::cerr << error.what() << std::flush;
       return EXIT_INPUT_ERROR;
+    }
+  catch (const std::bad_alloc &)
+    {
+      // A grid within the accepted size can still be more than this computer holds.
+      std::cout << std::flush;
+      std::cerr << "Error: There is not enough memory for this run!\n" << std::flush;
+      return EXIT_INTERNAL_ERROR;
     }
   catch (const std::exception &error)
     {

@@ -105,8 +105,9 @@ void Simulation::_seed_completions()
       _grid_solver.add_cell_initial_value(grid->get_icell(ijk), ijk, 0.0);
     }
 
-  const orr::quill::CompletionSums sums = orr::quill::write_completion_summary(
-    _directory + "well_prop.txt", _completions, *grid, _grid_solver);
+  // The summary file is written with the other results, so that a run that fails leaves none.
+  _completion_summary = orr::quill::summarise_completions(_completions, *grid, _grid_solver);
+  const orr::quill::CompletionSums &sums = _completion_summary.sums;
   if (_run_pressure)
     _pressure_solver.set_well_data(sums.mean_radius(), sums.sum_kh, sums.sum_phih, sums.sum_h,
                                    _completion_count);
@@ -140,6 +141,7 @@ void Simulation::_solve_pressure()
 void Simulation::_write_results()
 {
   const std::string stem = _directory + _root_name;
+  orr::quill::write_completion_summary(_directory + "well_prop.txt", _completion_summary);
   _grid_solver.write_tau_solutions(stem + "_tau_solutions.csv");
   _grid_solver.write_tau_and_time(stem + ".tau.grdecl", stem + ".time.grdecl");
 }

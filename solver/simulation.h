@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "completion_summary.h"
 #include "corner_point_grid_solver.h"
 #include "cpg_system.h"
 #include "deck_reader.h"
@@ -32,15 +33,15 @@ public:
 
   /**
    * Reads directory + root_name + ".fip" and the files it includes, builds the grid with its
-   * property records, sets up both solvers, seeds the completion cells, writes
-   * "well_prop.txt" and prints the reading timing line.
+   * property records, sets up both solvers, seeds the completion cells, gathers the
+   * completion summary and prints the reading timing line.
    * Throws orr::InputError for faults in the deck; nothing is written then.
    */
   void read_deck();
 
   /**
    * The timed stages: fast marching, the pressure solution when the deck holds SIMULATION,
-   * and the tau result files; then the closing line.
+   * and the result files ("well_prop.txt" and the tau files); then the closing line.
    */
   void run();
 
@@ -62,6 +63,7 @@ private:
   std::uint32_t                              _completion_count;
   std::vector<orr::quill::CompletionCell>    _completions;
   std::vector<std::int32_t>                  _dimensions;
+  orr::quill::CompletionSummary              _completion_summary;
 };
 
 #endif

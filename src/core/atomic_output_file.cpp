@@ -1,7 +1,9 @@
 #include "atomic_output_file.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
 
 namespace orr
 {
@@ -43,7 +45,11 @@ namespace orr
     _stream.close();
     if (!written || _stream.fail())
       throw std::runtime_error("Writing the file " + _path + " failed.");
-    if (std::rename(_temporary_path.c_str(), _path.c_str()) != 0)
+    // std::filesystem::rename replaces an existing target on every platform; the C library's
+    // rename refuses to on Windows, which would fail every run after the first.
+    std::error_code renamed;
+    std::filesystem::rename(_temporary_path, _path, renamed);
+    if (renamed)
       throw std::runtime_error("The file " + _path + " could not be put in place.");
     _committed = true;
   }

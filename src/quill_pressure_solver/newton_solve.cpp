@@ -3,8 +3,8 @@
 #include <limits>
 #include <sstream>
 
+#include "exceptions.h"
 #include "input_error.h"
-#include "mkl_pardiso_solver.h"
 #include "one_dim_solver.h"
 #include "pressure_constants.h"
 
@@ -107,9 +107,10 @@ namespace orr
       std::vector<double> values;
       std::vector<int>    columns, row_start;
       _jacobian.export_one_based(values, columns, row_start);
-      std::vector<double> rhs = _residual;
-      const std::vector<double> x =
-        orr::solver_utilities::mkl_pardiso_solver(values, columns, row_start, rhs);
+      row_start.push_back(static_cast<int>(values.size()) + 1);
+      if (!_linear_solver || !_linear_solver->has_pattern(row_start, columns))
+        _linear_solver = std::make_shared<const orr::solver_utilities::SparseLuSolver>(row_start, columns);
+      const std::vector<double> x = _linear_solver->solve(values, _residual);
 
       const unsigned n = _n;
       double largest = 0.0;
@@ -145,6 +146,26 @@ namespace orr
       if (_continua > 2)
         _c_k = _c_k_old;
       return true;
+    }
+
+    // Extreme but readable models (a rock compressibility of several 1/psi, tables that
+    // flatten out) can leave the Newton system singular or not finite: that is the user's
+    // model failing, reported as such, not a fault of the program.
+    bool OneDimSolver::_solve_and_update_or_refuse(unsigned row, unsigned step)
+    {
+      try
+      {
+        return _solve_and_update(row);
+      }
+      catch (const StandardExceptions::ExcMessage &failure)
+      {
+        std::ostringstream text;
+        text << "\nERROR: The Newton system of the pressure solution cannot be solved at "
+             << _report_times[step] << " days: ";
+        failure.write_details(text);
+        text << "Check the PVT and rock tables and the well data.\n";
+        throw InputError(text.str());
+      }
     }
 
     // (F) rate, cumulative, exchange rates and the new start-of-step state
@@ -213,7 +234,7 @@ namespace orr
           while (it < iteration_limit)
           {
             _assemble();
-            if (_solve_and_update(row))
+            if (_solve_and_update_or_refuse(row, s))
             {
               it = 1;
               continue;

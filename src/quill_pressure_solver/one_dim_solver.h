@@ -2,10 +2,12 @@
 #define ORR_QUILL_ONE_DIM_SOLVER_H
 
 #include <istream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "sparse_jacobian.h"
+#include "sparse_lu_solver.h"
 
 namespace orr
 {
@@ -143,7 +145,8 @@ namespace orr
                       const std::vector<double> &cell_tau);
 
       /**
-       * Steps through the schedule. Throws orr::InputError if the solution stops being finite.
+       * Steps through the schedule. Throws orr::InputError if the solution stops being finite
+       * or a Newton system cannot be solved (singular, or not finite).
        */
       void solve();
 
@@ -220,6 +223,7 @@ namespace orr
       void _update_properties();
       void _assemble();
       bool _solve_and_update(unsigned row);
+      bool _solve_and_update_or_refuse(unsigned row, unsigned step);
       void _complete_step(unsigned step);
       void _check_step_finite(unsigned step) const;
 
@@ -263,6 +267,9 @@ namespace orr
 
       SparseJacobian      _jacobian;
       std::vector<double> _residual;
+      // The pattern changes only with the well's control mode: its analysis is kept and
+      // only the values are factorised again at each Newton iteration.
+      std::shared_ptr<const orr::solver_utilities::SparseLuSolver> _linear_solver;
 
       // Records per report step.
       std::vector<double>              _report_times, _time_step;

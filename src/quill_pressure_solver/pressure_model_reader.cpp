@@ -43,14 +43,15 @@ namespace orr
         return true;
       }
 
-      // The whole token as a number; false when it is not one.
+      // The whole token as a finite number; false when it is not one. Like the stream reads of
+      // the other values, "nan", "inf" and numbers beyond the double range are refused.
       bool parse_number(const std::string &token, double &value)
       {
         if (token.empty())
           return false;
         char *end = nullptr;
         value     = std::strtod(token.c_str(), &end);
-        return *end == '\0';
+        return *end == '\0' && std::isfinite(value);
       }
 
       // Volume factors and viscosities are divided by; a zero or negative one is a typing error.
@@ -343,6 +344,10 @@ namespace orr
           in >> m.skin;
         else if (line == "WCONPROD")
           _read_schedule(in);
+        // A keyword's value that is missing or no number would otherwise end the section
+        // unnoticed, leaving the default in its place.
+        if (in.fail())
+          throw InputError(between_line_breaks("Error in reading " + line + " data!"));
       }
       _check_pressure_model();
       _build_report_times();
@@ -380,6 +385,25 @@ namespace orr
         refuse("ERROR: Please enable dual porosity model to consider Klinkenberg effect!");
       if (m.kerogen && !m.dualporo)
         refuse("ERROR: Please enable dual porosity model to consider Kerogen diffusion effect!");
+      // The tables are interpolated in pressure; a pressure that does not increase from row to
+      // row (a typing error, rows out of order) would make the lookup meaningless.
+      auto require_increasing = [&refuse](const std::vector<double> &pressure, const std::string &keyword) {
+        for (std::size_t r = 1; r < pressure.size(); ++r)
+          if (!(pressure[r - 1] < pressure[r]))
+            refuse("ERROR: The pressures in " + keyword + " should increase from row to row!");
+      };
+      require_increasing(m.gas_pressure, m.vapoil ? "PVTG" : "PVDG");
+      require_increasing(m.oil_pressure, m.disgas ? "PVTO" : "PVDO");
+      require_increasing(m.rock_pressure, "ROCKTAB");
+      // Nothing flows without a relative permeability, and a matrix without pore volume or
+      // without transfer to the fractures leaves its Newton equations empty (a singular system).
+      if (!(m.kr > 0.0))
+        refuse("ERROR: The relative permeability KR should be positive!");
+      if (m.dualporo
+          && (!(m.matrix_porosity > 0.0) || !(m.sigma > 0.0)
+              || (!m.klinkenberg && !(m.matrix_permeability > 0.0))))
+        refuse("ERROR: The dual porosity model needs a positive matrix porosity MTRXPORO, matrix"
+               " permeability MTRXPERM and shape factor SIGMA!");
       // Without a schedule there is nothing to solve and no report to write.
       if (m.schedule_time.empty())
         refuse("ERROR: The well schedule WCONPROD has no rows!");

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <sstream>
 
 #include "input_error.h"
@@ -12,6 +14,8 @@ namespace orr
     {
       constexpr double first_report_time = 0.01;  // days
       constexpr double row_start_offset  = 0.1;   // days after the previous row's end
+      // Every report step keeps a pressure profile; a schedule of a few hundred steps is usual.
+      constexpr long long max_report_steps = 100000;
 
       // n times spaced evenly in ln t from first to last (exactly last when n = 1).
       void append_log_spaced(std::vector<double> &times, double first, double last, int n)
@@ -32,6 +36,14 @@ namespace orr
     void OneDimSolver::_build_report_times()
     {
       const PressureModel &m = _model;
+      long long step_count = 0;
+      for (int steps : m.schedule_step_count)
+        step_count += std::max(steps, 0);
+      if (step_count > max_report_steps)
+        throw InputError("\nERROR: The well schedule WCONPROD asks for " + std::to_string(step_count)
+                         + " report steps; at most " + std::to_string(max_report_steps)
+                         + " are allowed!\n");
+
       _report_times.clear();
       for (std::size_t j = 0; j < m.schedule_time.size(); ++j)
         if (m.schedule_step_count[j] > 0)

@@ -42,9 +42,8 @@ namespace orr
         }
       }
 
-      /** Diffusivity table entries: not computed yet, and a cell side closed to flow. */
-      constexpr double NOT_COMPUTED = -2.0;
-      constexpr double CLOSED       = -1.0;
+      /** Diffusivity table entry of a cell side closed to flow. */
+      constexpr double CLOSED = -1.0;
 
       /**
        * The direction from a cell to its face neighbour `other`, given the cell's
@@ -104,7 +103,7 @@ namespace orr
     {
       SolverBase<unsigned int, double>::initialize();
       _records.reset(number_of_nodes());
-      _cell_sides.assign(std::size_t(Ijk::NUMBER_OF_DIMENSIONS) * number_of_nodes(), CellSide{0.0, NOT_COMPUTED});
+      _fill_cell_sides();
     }
 
     unsigned int CornerPointGridSolver::number_of_nodes() const
@@ -131,8 +130,12 @@ namespace orr
       for (int d = Ijk::K_MINUS; d <= Ijk::K_PLUS; ++d)
       {
         const unsigned int neighbor = _grid->get_neighbor_cell(cell, static_cast<Direction>(d));
-        if (neighbor != Ijk::INVALID_INDEX)
-          out.push_back(neighbor);
+        if (neighbor == Ijk::INVALID_INDEX)
+          continue;
+        out.push_back(neighbor);
+        // The march updates the neighbours next, each first reading its own sides; cells
+        // reached for the first time are mostly out of cache, so start all their loads now.
+        __builtin_prefetch(&_cell_sides[Ijk::NUMBER_OF_DIMENSIONS * neighbor]);
       }
     }
 
@@ -165,10 +168,21 @@ namespace orr
                                           {Ijk::opposite_direction(second), third},
                                           {second, Ijk::opposite_direction(third)},
                                           {Ijk::opposite_direction(second), Ijk::opposite_direction(third)}};
+      // A cross dimension with neither sense accepted adds nothing to a solve, so the
+      // candidates that differ only in its sense give the same value: each is solved once.
+      const auto any_accepted = [&local](const Direction d) {
+        return local[d].accepted || local[Ijk::opposite_direction(d)].accepted;
+      };
+      const bool second_matters = any_accepted(second);
+      const bool third_matters  = any_accepted(third);
+      const bool repeated[4]    = {false, !second_matters, !third_matters, !second_matters || !third_matters};
       out = INFINITE_VALUE;
       bool first = true;
-      for (const auto &cross : candidates)
+      for (int c = 0; c < 4; ++c)
       {
+        if (repeated[c])
+          continue;
+        const Direction *const cross = candidates[c];
         const double value = _second_order
                                ? _local_solve3_second_order(cell, local, towards, cross[0], cross[1])
                                : _local_solve3(local, towards, cross[0], cross[1]);
@@ -340,22 +354,27 @@ namespace orr
       return _get_cell_porosity(cell) * _initial_viscosity * _initial_total_compressibility;
     }
 
-    const CornerPointGridSolver::CellSide &CornerPointGridSolver::_get_cell_side(const unsigned int cell,
-                                                                              const Direction direction)
+    void CornerPointGridSolver::_fill_cell_sides()
     {
-      CellSide &side = _cell_sides[Ijk::NUMBER_OF_DIMENSIONS * cell + Ijk::get_dimension(direction)];
-      if (side.sqrt_diffusivity == NOT_COMPUTED)
+      const unsigned int cells = number_of_nodes();
+      _cell_sides.resize(std::size_t(Ijk::NUMBER_OF_DIMENSIONS) * cells);
+      // The sides are kept per dimension; any direction along it reads the same values.
+      const Direction dimensions[Ijk::NUMBER_OF_DIMENSIONS] = {Ijk::I_PLUS, Ijk::J_PLUS, Ijk::K_PLUS};
+      for (unsigned int cell = 0; cell < cells; ++cell)
       {
-        const double perm    = _get_cell_perm(cell, direction);
         const double storage = _get_cell_storage(cell);
-        side.half_length      = _get_cell_half_length(cell, direction);
-        side.sqrt_diffusivity = (perm <= CLOSED_PERMEABILITY || storage == 0.0) ? CLOSED : std::sqrt(perm / storage);
+        for (const Direction direction : dimensions)
+        {
+          const double perm = _get_cell_perm(cell, direction);
+          CellSide    &side = _cell_sides[Ijk::NUMBER_OF_DIMENSIONS * cell + Ijk::get_dimension(direction)];
+          side.half_length      = _get_cell_half_length(cell, direction);
+          side.sqrt_diffusivity = (perm <= CLOSED_PERMEABILITY || storage == 0.0) ? CLOSED : std::sqrt(perm / storage);
+        }
       }
-      return side;
     }
 
     double CornerPointGridSolver::_get_face_coefficient(const unsigned int cell, const unsigned int neighbor,
-                                                        const Direction direction)
+                                                        const Direction direction) const
     {
       const CellSide &here  = _get_cell_side(cell, direction);
       const CellSide &there = _get_cell_side(neighbor, direction);
@@ -368,7 +387,7 @@ namespace orr
 
     CornerPointGridSolver::SecondOrderFace
     CornerPointGridSolver::_get_face_coefficient_second_order(const unsigned int cell, const unsigned int first,
-                                                              const unsigned int second, const Direction direction)
+                                                              const unsigned int second, const Direction direction) const
     {
       SecondOrderFace face{0.0, 0.0, 0.0};
       const CellSide &side0 = _get_cell_side(cell, direction);
@@ -429,9 +448,19 @@ namespace orr
       Quadratic quadratic;
       for (int i = 0; i < 3; ++i)
         quadratic.add(coefficient[i], tau[i]);
+      // Where the directions' coefficients differ by orders of magnitude (a thin layer beside
+      // wide cells) the quadratic can lose its real root, to rounding or because the upwind
+      // values lie further apart than a face's travel time; the front then arrives through
+      // the single face that brings it first.
       const double discriminant = quadratic.discriminant();
       if (discriminant < 0.0)
-        ORR_ASSERT(false, ExcMessage("This should not happen! Check quill_solver_cpg:_local_solve3!"));
+      {
+        double through_one_face = INFINITE_VALUE;
+        for (int i = 0; i < 3; ++i)
+          if (coefficient[i] > 0.0)
+            through_one_face = std::min(through_one_face, tau[i] + 1.0 / coefficient[i]);
+        return through_one_face;
+      }
       return quadratic.larger_root(discriminant);
     }
 

@@ -43,7 +43,12 @@ namespace orr
 
       ~CornerPointGridSolver() override;
 
-      /** Base initialization, then empties the tau records and sizes them for the grid. */
+      /**
+       * Base initialization, then empties the tau records, sizes them for the grid and reads
+       * the cell properties the local updates need.
+       * Throws orr::InputError when ct or mu was never given, ExcDimensionMismatch2 for a
+       * property record of neither the cell nor the active-cell count.
+       */
       void initialize() override;
 
       /** Number of grid cells. Precondition: a grid is attached. */
@@ -62,7 +67,6 @@ namespace orr
        * Tentative tau of `cell` after its neighbour `accepted` was accepted: the smallest of
        * the four local solves that pair the direction towards `accepted` with either sense of
        * the two cross directions.
-       * Throws orr::InputError when ct or mu was never given.
        */
       void compute_value(const unsigned int &cell, const unsigned int &accepted, double &out) override;
 
@@ -171,7 +175,8 @@ namespace orr
        * What the local updates read of one cell along one dimension, gathered in one place
        * so that an update touches few cache lines: the half length (ft) and
        * sqrt(k / (phi mu ct)), or CLOSED for a side closed to flow (k <= 1e-7 mD or zero
-       * storage). Filled on first use in a march: every local update reads it a dozen times.
+       * storage). Every local update reads it a dozen times, so `initialize` fills it for
+       * all cells and the updates read it without checks.
        */
       struct CellSide
       {
@@ -179,17 +184,26 @@ namespace orr
         double sqrt_diffusivity;
       };
 
-      const CellSide &_get_cell_side(unsigned int cell, Ijk::Direction direction);
+      /**
+       * Fills `_cell_sides` from the property records. Throws what the record reads throw
+       * (ExcDimensionMismatch2) and orr::InputError when ct or mu was never given.
+       */
+      void _fill_cell_sides();
+
+      const CellSide &_get_cell_side(const unsigned int cell, const Ijk::Direction direction) const
+      {
+        return _cell_sides[Ijk::NUMBER_OF_DIMENSIONS * cell + Ijk::get_dimension(direction)];
+      }
 
       /** Inverse travel time between the centres of `cell` and its `neighbor` in `direction`. */
-      double _get_face_coefficient(unsigned int cell, unsigned int neighbor, Ijk::Direction direction);
+      double _get_face_coefficient(unsigned int cell, unsigned int neighbor, Ijk::Direction direction) const;
 
       /**
        * Centre weight and spacings of the three-point stencil from `cell` over `first` and
        * `second`, its next two cells in `direction`.
        */
       SecondOrderFace _get_face_coefficient_second_order(unsigned int cell, unsigned int first,
-                                                         unsigned int second, Ijk::Direction direction);
+                                                         unsigned int second, Ijk::Direction direction) const;
 
       /** First-order update from the accepted neighbours along d1, d2, d3. */
       double _local_solve3(const LocalStencil &local, Ijk::Direction d1, Ijk::Direction d2,

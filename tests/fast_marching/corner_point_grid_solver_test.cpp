@@ -127,9 +127,9 @@ TEST(CornerPointGridSolver, UndefinedCompressibilityOrViscosityIsAnInputError)
       solver.set_initial_viscosity(VISCOSITY);
     solver.attach_grid(grid.grid, orr::quill::UNIT_TYPE_FIELD);
     solver.add_cell_initial_value(0, IjkIndex(0, 0, 0), 0.0);
-    solver.initialize();
     try
     {
+      solver.initialize();
       solver.march();
       ADD_FAILURE() << "march finished without ct or mu";
     }
@@ -208,6 +208,11 @@ TEST(CornerPointGridSolver, RecordsAreReadPerCellOrPerActiveCell)
   {
     EXPECT_NE(std::string(error.what()).find("Dimension 5 neither equal to 3 nor to 2"), std::string::npos);
   }
+  // The march reads every record when it starts, so the bad record stops it there.
+  solver.set_initial_total_compressibility(COMPRESSIBILITY);
+  solver.set_initial_viscosity(VISCOSITY);
+  solver.add_cell_initial_value(0, IjkIndex(0, 0, 0), 0.0);
+  EXPECT_THROW(solver.initialize(), orr::StandardExceptions::ExcDimensionMismatch2);
 }
 
 TEST(CornerPointGridSolver, SecondOrderWithoutRealRootFallsBackToFirstOrder)

@@ -33,6 +33,8 @@ private slots:
   void keywordsMatchWholeLinesOnly();
   void simulationEndsTheKeywordSection();
   void deckWithoutDimensionsGivesEmptyGrid();
+  void oversizedDimensionsGiveEmptyGrid_data();
+  void oversizedDimensionsGiveEmptyGrid();
   void readsGoldenDeck();
 
 private:
@@ -123,6 +125,26 @@ void TestDeckGeometry::deckWithoutDimensionsGivesEmptyGrid()
   QVERIFY(g.cellX && g.cellX->empty());
   QVERIFY(g.warnings.join('\n').contains("PORO comes before DIMENS and is ignored."));
   QVERIFY(g.warnings.join('\n').contains("DIMENS values cannot be read"));
+}
+
+void TestDeckGeometry::oversizedDimensionsGiveEmptyGrid_data()
+{
+  QTest::addColumn<QByteArray>("dimensions");
+  QTest::newRow("product above the limit") << QByteArray("1000 1000 1000");
+  // Each factor alone is below 2^63, their product is not.
+  QTest::newRow("product overflows 64 bits") << QByteArray("4000000000 4000000000 4000000000");
+  QTest::newRow("empty grid with a huge side") << QByteArray("0 9000000000000 1");
+}
+
+void TestDeckGeometry::oversizedDimensionsGiveEmptyGrid()
+{
+  QFETCH(QByteArray, dimensions);
+  writeFile(deck(), "DIMENS\n" + dimensions + "\nPORO\n0.3\n");
+  const DeckGeometry g = readDeckGeometry(deck());
+  QCOMPARE(g.cellCount, 0);
+  QCOMPARE(g.nx, 0);
+  QVERIFY(g.poro && g.poro->empty());
+  QVERIFY(g.warnings.join('\n').contains("DIMENS values cannot be read or are out of range"));
 }
 
 void TestDeckGeometry::readsGoldenDeck()

@@ -46,6 +46,20 @@ TEST(PressureModelReader, ErrorMessagesAreExact)
     {"GAS\nKEROGEN\n" + gas_table + schedule,
      "\nERROR: Please enable dual porosity model to consider Kerogen diffusion effect!\n"},
     {"GAS\n" + gas_table, "\nERROR: The well schedule WCONPROD has no rows!\n"},
+    // Models whose Newton system would be singular: nothing flows to the well, or the matrix
+    // has neither pore volume nor transfer to the fractures.
+    {"GAS\nKR\n0\n" + gas_table + schedule, "\nERROR: The relative permeability KR should be positive!\n"},
+    {"GAS\nDUALPORO\nMTRXPERM\n0.001\nSIGMA\n0.05\n" + gas_table + schedule,
+     "\nERROR: The dual porosity model needs a positive matrix porosity MTRXPORO, matrix"
+     " permeability MTRXPERM and shape factor SIGMA!\n"},
+    {"GAS\nDUALPORO\nMTRXPORO\n0.06\nMTRXPERM\n0.001\n" + gas_table + schedule,
+     "\nERROR: The dual porosity model needs a positive matrix porosity MTRXPORO, matrix"
+     " permeability MTRXPERM and shape factor SIGMA!\n"},
+    // Each report step keeps a pressure profile: a schedule of thousands of millions of steps
+    // is refused before anything is allocated.
+    {"GAS\n" + gas_table + "WCONPROD\n30 GRAT 500 1000 2000000000\n60 BHP 500 0 2000000000\n/\n",
+     "\nERROR: The well schedule WCONPROD asks for 4000000000 report steps; at most 100000 are"
+     " allowed!\n"},
     {"GAS\nPVTG\n1000 0 2 0.01\n/\n", "Please use PVDG in this model."},
     {"GAS\nVAPOIL\n" + gas_table, "Please use PVTG in this model."},
     {"OIL\nPVTO\n10 1000 1.2 1\n/\n", "Please use PVDO in this model."},
@@ -89,10 +103,11 @@ TEST(PressureModelReader, KeywordsMustMatchWholeLines)
 {
   // "WATER " is no keyword, so no PVTW is required; MTRXPERM before DUALPORO is skipped and its
   // value line with it.
-  const auto solver = solver_from(gas_deck("WATER \nMTRXPERM\n0.5\nDUALPORO\nMTRXPORO\n0.07\n"));
+  const auto solver = solver_from(
+    gas_deck("WATER \nMTRXPERM\n0.5\nDUALPORO\nMTRXPORO\n0.07\nSIGMA\n0.05\nMTRXPERM\n0.002\n"));
   EXPECT_FALSE(solver.model().water);
   EXPECT_TRUE(solver.model().dualporo);
-  EXPECT_EQ(solver.model().matrix_permeability, 0.0);
+  EXPECT_EQ(solver.model().matrix_permeability, 0.002);
   EXPECT_EQ(solver.model().matrix_porosity, 0.07);
 }
 
@@ -113,8 +128,8 @@ TEST(PressureModelReader, ScalarsDefaultsAndConversions)
     EXPECT_EQ(solver.model().rock_compressibility, 0.000003);
   }
 
-  const auto solver = solver_from(gas_deck("DUALPORO\nKLINKENBERG\nTEMPERATURE\n200\nCOMPONENT\n1 16\n/\n"
-                                           "RPTPRE\nFREQ=5\n"));
+  const auto solver = solver_from(gas_deck("DUALPORO\nMTRXPORO\n0.06\nSIGMA\n0.05\nKLINKENBERG\n"
+                                           "TEMPERATURE\n200\nCOMPONENT\n1 16\n/\nRPTPRE\nFREQ=5\n"));
   EXPECT_DOUBLE_EQ(solver.model().temperature, 659.67);
   EXPECT_EQ(solver.model().map_frequency, 5);
   EXPECT_TRUE(solver.model().rptpre);
@@ -158,11 +173,14 @@ TEST(PressureModelReader, LineAfterRptpreWithoutFrequencyIsStillRead)
   EXPECT_EQ(solver.model().gas_pressure.size(), 2u);
 }
 
-TEST(PressureModelReader, UnreadableScalarEndsTheSection)
+TEST(PressureModelReader, UnreadableScalarIsItsKeywordsReadingError)
 {
-  // The schedule after the bad value is never reached.
+  // Ending the section there would report the schedule after it as missing, or, with
+  // nothing missing, run on the default value.
   EXPECT_EQ(reader_error("GAS\n" + gas_table + "PRESSURE\nhigh\n" + schedule),
-            "\nERROR: The well schedule WCONPROD has no rows!\n");
+            "\nError in reading PRESSURE data!\n");
+  EXPECT_EQ(reader_error("GAS\n" + gas_table + schedule + "WELLRADIUS\n"),
+            "\nError in reading WELLRADIUS data!\n");
 }
 
 TEST(PressureModelReader, OverlongLineIsRefused)

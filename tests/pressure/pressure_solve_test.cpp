@@ -1,7 +1,9 @@
 #include <cmath>
+#include <string>
 
 #include <gtest/gtest.h>
 
+#include "input_error.h"
 #include "pressure_test_decks.h"
 
 using orr::quill::OneDimSolver;
@@ -101,5 +103,24 @@ TEST(PressureSolve, DualPorosityWithAdsorptionAndKerogenFeedsTheFractures)
   {
     EXPECT_GT(solver.get_transfer_rates()[s], 0.0) << s;
     EXPECT_TRUE(std::isfinite(solver.get_diffusion_rates()[s]));
+  }
+}
+
+TEST(PressureSolve, SingularNewtonSystemIsTheUsersError)
+{
+  // A rock compressibility of 5 1/psi (a lost exponent) makes the pore-volume multiplier
+  // underflow to 0 once the pressure falls below the reference: the Newton system is singular.
+  OneDimSolver solver = radial_gas_solver("RCOMPRE\n3044 5.17\nWCONPROD\n30 BHP 735 0 3\n/\n", 20);
+  try
+  {
+    solver.solve();
+    FAIL() << "the singular system was solved";
+  }
+  catch (const orr::InputError &error)
+  {
+    EXPECT_EQ(std::string(error.what()).find("\nERROR: The Newton system of the pressure solution"
+                                             " cannot be solved at "),
+              0u)
+      << error.what();
   }
 }

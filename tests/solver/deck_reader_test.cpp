@@ -174,7 +174,7 @@ TEST(DeckReader, DeckLevelFaults)
      "\nError in the DIMENS data: should be larger than 0!\n"},
     {"DIMENS\n2000 2000 2000\n" + fluid_and_properties,
      "\nError in the DIMENS data: 8000000000 cells are more than the largest grid of "
-     "4294967295 cells!\n"},
+     "1000000000 cells!\n"},
     {"DIMENS\n1 1 1\n" + fluid_and_properties,
      "\nError in the DIMENS data: the grid needs more than one cell!\n"},
     {DIMENS_4_3_2 + DIMENS_4_3_2 + fluid_and_properties,

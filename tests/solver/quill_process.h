@@ -27,12 +27,15 @@ inline std::string shell_quoted(const std::string &text)
 
 /**
  * Runs the built quill (QUILL_BINARY, set by the build) with `arguments` in `directory`;
- * its output is collected in files outside that directory.
+ * its output is collected in files outside that directory. `shell_setup` runs first in the
+ * same shell, for limits that quill inherits (for instance "ulimit -v 400000").
  */
-inline QuillRun run_quill(const ScratchDirectory &directory, const std::vector<std::string> &arguments)
+inline QuillRun run_quill(const ScratchDirectory &directory, const std::vector<std::string> &arguments,
+                          const std::string &shell_setup = "")
 {
   ScratchDirectory output;
-  std::string      command = "cd " + shell_quoted(directory.path()) + " && " QUILL_BINARY;
+  std::string      command = (shell_setup.empty() ? "" : shell_setup + " && ") + "cd "
+                        + shell_quoted(directory.path()) + " && " QUILL_BINARY;
   for (const std::string &argument : arguments)
     command += " " + shell_quoted(argument);
   command += " >" + shell_quoted(output.path() + "out") + " 2>"
