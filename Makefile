@@ -2,10 +2,11 @@
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
 JOBS           ?= 2
+FUZZ_SECONDS   ?= 60
 # Qt keeps some allocations for the life of a process; LeakSanitizer is told to ignore those.
 SANITIZER_ENV  := ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan_suppressions.txt
 
-.PHONY: all deps build build-asan demo gui bench test clean
+.PHONY: all deps build build-asan demo gui bench fuzz test clean
 
 all: build
 
@@ -33,11 +34,17 @@ bench: build
 	@$(BUILD_DIR)/bench/fast_marching_bench
 	@$(BUILD_DIR)/bench/pressure_bench
 
+# Fuzzes every input reader for FUZZ_SECONDS each (clang and libFuzzer, in build-fuzz/).
+fuzz: deps
+	@./scripts/fuzz.sh $(FUZZ_SECONDS)
+
 test: build build-asan
+	@echo "== Input readers over their fuzzing corpora =="
+	@./scripts/fuzz.sh --corpus-only
 	@echo "== Tests built with AddressSanitizer and UndefinedBehaviorSanitizer =="
 	@cd $(ASAN_BUILD_DIR) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@echo "== Tests =="
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) build-fuzz
