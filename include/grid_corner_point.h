@@ -180,11 +180,20 @@ namespace orr
      */
     virtual unsigned int get_neighbor_cell(unsigned int cell, Ijk::Direction direction) const
     {
-      const IjkIndex ijk = get_ijk(cell);
-      const IjkIndex to  = _step(ijk, direction);
-      if (to.i() >= _dim.i() || to.j() >= _dim.j() || to.k() >= _dim.k())
-        return Ijk::INVALID_INDEX;
-      return (_dim.j() * to.k() + to.j()) * _dim.i() + to.i();
+      return _neighbor_cell(get_ijk(cell), direction);
+    }
+
+    /**
+     * The face neighbours of `cell` in all six directions, indexed by direction, as
+     * get_neighbor_cell gives them one by one; the cell's position is worked out once.
+     */
+    std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> get_neighbor_cells(unsigned int cell) const
+    {
+      const IjkIndex                                      ijk = get_ijk(cell);
+      std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbors;
+      for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
+        neighbors[d] = _neighbor_cell(ijk, static_cast<Ijk::Direction>(d));
+      return neighbors;
     }
 
     /** The corner one step away in `direction`, or Ijk::INVALID_INDEX off the lattice. */
@@ -283,6 +292,15 @@ namespace orr
         case Ijk::K_PLUS:  return IjkIndex(ijk.i(), ijk.j(), ijk.k() + 1);
         default:           return ijk;
       }
+    }
+
+    /** The cell one step from position `ijk` in `direction`, or Ijk::INVALID_INDEX off the grid. */
+    unsigned int _neighbor_cell(const IjkIndex &ijk, Ijk::Direction direction) const
+    {
+      const IjkIndex to = _step(ijk, direction);
+      if (to.i() >= _dim.i() || to.j() >= _dim.j() || to.k() >= _dim.k())
+        return Ijk::INVALID_INDEX;
+      return (_dim.j() * to.k() + to.j()) * _dim.i() + to.i();
     }
 
     void _check_cell(unsigned int cell) const

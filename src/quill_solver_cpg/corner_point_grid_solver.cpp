@@ -42,8 +42,7 @@ namespace orr
         }
       }
 
-      /** Diffusivity table entry of a cell side closed to flow. */
-      constexpr double CLOSED = -1.0;
+      constexpr double CLOSED = CellSides::CLOSED_SIDE;
 
       /**
        * The direction from a cell to its face neighbour `other`, given the cell's
@@ -101,7 +100,7 @@ namespace orr
 
     void CornerPointGridSolver::initialize()
     {
-      SolverBase<unsigned int, double>::initialize();
+      SolverBase<unsigned int, double, CellSides>::initialize();
       _records.reset(number_of_nodes());
       _fill_cell_sides();
     }
@@ -127,15 +126,40 @@ namespace orr
 
     void CornerPointGridSolver::get_neighbors(const unsigned int &cell, std::vector<unsigned int> &out) const
     {
-      for (int d = Ijk::K_MINUS; d <= Ijk::K_PLUS; ++d)
+      // The march asks for the neighbours of each cell it accepts, then updates them, then
+      // records the acceptance. In a large grid most of what those steps read is out of
+      // cache, so the loads start here, all at once: the records of the accepted cell, the
+      // neighbours, and the cells beside each neighbour that its update looks at.
+      for (const DataGetter<double> *record : {&_size_x, &_size_y, &_size_z, &_porosity})
+        record->prefetch(cell);
+      _records.prefetch(cell);
+
+      // In ascending cell order, so that the march need not sort them.
+      static constexpr Direction ascending[Ijk::NUMBER_OF_DIRECTIONS] = {Ijk::K_MINUS, Ijk::J_MINUS, Ijk::I_MINUS,
+                                                                         Ijk::I_PLUS,  Ijk::J_PLUS,  Ijk::K_PLUS};
+      const std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbors = _grid->get_neighbor_cells(cell);
+      for (const Direction d : ascending)
       {
-        const unsigned int neighbor = _grid->get_neighbor_cell(cell, static_cast<Direction>(d));
+        const unsigned int neighbor = neighbors[d];
         if (neighbor == Ijk::INVALID_INDEX)
           continue;
         out.push_back(neighbor);
-        // The march updates the neighbours next, each first reading its own sides; cells
-        // reached for the first time are mostly out of cache, so start all their loads now.
-        __builtin_prefetch(&_cell_sides[Ijk::NUMBER_OF_DIMENSIONS * neighbor]);
+        _narrow_band.prefetch(neighbor);
+      }
+      // The cells diagonal to `cell` in each plane of two directions are the side
+      // neighbours of two of its neighbours.
+      for (unsigned int a = 0; a < Ijk::NUMBER_OF_DIRECTIONS; ++a)
+      {
+        if (neighbors[a] == Ijk::INVALID_INDEX)
+          continue;
+        for (unsigned int b = a + 1; b < Ijk::NUMBER_OF_DIRECTIONS; ++b)
+        {
+          const Direction across = static_cast<Direction>(b);
+          if (neighbors[b] == Ijk::INVALID_INDEX ||
+              Ijk::get_dimension(across) == Ijk::get_dimension(static_cast<Direction>(a)))
+            continue;
+          _narrow_band.prefetch(neighbors[a] + neighbors[b] - cell);
+        }
       }
     }
 
@@ -144,19 +168,21 @@ namespace orr
     {
       // Gather once what the four candidates share: per direction the neighbour, whether
       // it is accepted, its tau and the face coefficient towards it.
-      LocalStencil local;
-      for (int d = Ijk::K_MINUS; d <= Ijk::K_PLUS; ++d)
-        local[d].neighbor = _grid->get_neighbor_cell(cell, static_cast<Direction>(d));
+      const std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbors = _grid->get_neighbor_cells(cell);
+      LocalStencil                                              local;
+      for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
+        local[d].neighbor = neighbors[d];
       const Direction towards = direction_of(local, accepted);
       const Direction away    = Ijk::opposite_direction(towards);
       for (int d = Ijk::K_MINUS; d <= Ijk::K_PLUS; ++d)
       {
         // The direction away from the accepted cell takes part in no candidate.
         Upwind &upwind = local[d];
+        upwind.stencil  = Upwind::UNKNOWN;
         upwind.accepted = d != away && upwind.neighbor != Ijk::INVALID_INDEX && is_accepted(upwind.neighbor);
         if (!upwind.accepted)
           continue;
-        upwind.tau = _values[upwind.neighbor];
+        upwind.tau = value(upwind.neighbor);
         if (upwind.tau != INFINITE_VALUE)
           upwind.coefficient = _get_face_coefficient(cell, upwind.neighbor, static_cast<Direction>(d));
       }
@@ -357,7 +383,6 @@ namespace orr
     void CornerPointGridSolver::_fill_cell_sides()
     {
       const unsigned int cells = number_of_nodes();
-      _cell_sides.resize(std::size_t(Ijk::NUMBER_OF_DIMENSIONS) * cells);
       // The sides are kept per dimension; any direction along it reads the same values.
       const Direction dimensions[Ijk::NUMBER_OF_DIMENSIONS] = {Ijk::I_PLUS, Ijk::J_PLUS, Ijk::K_PLUS};
       for (unsigned int cell = 0; cell < cells; ++cell)
@@ -366,7 +391,7 @@ namespace orr
         for (const Direction direction : dimensions)
         {
           const double perm = _get_cell_perm(cell, direction);
-          CellSide    &side = _cell_sides[Ijk::NUMBER_OF_DIMENSIONS * cell + Ijk::get_dimension(direction)];
+          CellSide    &side = node_data(cell).along[Ijk::get_dimension(direction)];
           side.half_length      = _get_cell_half_length(cell, direction);
           side.sqrt_diffusivity = (perm <= CLOSED_PERMEABILITY || storage == 0.0) ? CLOSED : std::sqrt(perm / storage);
         }
@@ -475,7 +500,7 @@ namespace orr
       const unsigned int far = _grid->get_neighbor_cell(upwind.neighbor, direction);
       if (far == Ijk::INVALID_INDEX || !is_accepted(far))
         return;
-      if (!(_values[upwind.neighbor] >= _values[far]))
+      if (!(value(upwind.neighbor) >= value(far)))
         return;
       upwind.stencil = Upwind::COMPLETE;
       upwind.face    = _get_face_coefficient_second_order(cell, upwind.neighbor, far, direction);
@@ -485,7 +510,7 @@ namespace orr
       const double d1  = upwind.face.first_spacing;
       const double d2  = upwind.face.second_spacing;
       const double sum = d1 + d2;
-      upwind.extrapolated = (sum * sum * _values[upwind.neighbor] - d1 * d1 * _values[far]) / (d2 * (2.0 * d1 + d2));
+      upwind.extrapolated = (sum * sum * value(upwind.neighbor) - d1 * d1 * value(far)) / (d2 * (2.0 * d1 + d2));
     }
 
     double CornerPointGridSolver::_local_solve3_second_order(const unsigned int cell, LocalStencil &local,

@@ -18,6 +18,25 @@ namespace orr
   namespace quill
   {
     /**
+     * What the local updates read of one cell, per dimension (I, J, K): the half length
+     * (ft) and sqrt(k / (phi mu ct)), or CLOSED_SIDE for a side closed to flow
+     * (k <= 1e-7 mD or zero storage). Every local update reads it a dozen times, so
+     * `initialize` fills it for all cells and the updates read it without checks.
+     */
+    struct CellSides
+    {
+      static constexpr double CLOSED_SIDE = -1.0;
+
+      struct Side
+      {
+        double half_length;
+        double sqrt_diffusivity;
+      };
+
+      std::array<Side, Ijk::NUMBER_OF_DIMENSIONS> along;
+    };
+
+    /**
      * Fast marching of the diffusive time of flight tau on a corner-point grid.
      *
      * Solves sqrt(alpha) |grad tau| = 1 with the hydraulic diffusivity
@@ -35,7 +54,7 @@ namespace orr
      * Use: the setters while the deck is read, `attach_grid`, `add_cell_initial_value` per
      * completion cell, `initialize`, `march`; then the result getters and writers.
      */
-    class CornerPointGridSolver : public SolverBase<unsigned int, double>
+    class CornerPointGridSolver : public SolverBase<unsigned int, double, CellSides>
     {
     public:
       /** The stop value is INFINITE_VALUE: the march ends after the first infinite acceptance. */
@@ -140,7 +159,12 @@ namespace orr
         double second_spacing;
       };
 
-      /** What a local update of one cell knows about one direction. */
+      /**
+       * What a local update of one cell knows about one direction. Only what the update
+       * reads is set (it runs for every neighbour of every accepted cell): `tau` only for an
+       * accepted neighbour, `coefficient` only where that tau is finite, `face` and
+       * `extrapolated` only by `_prepare_second_order`.
+       */
       struct Upwind
       {
         enum Stencil
@@ -151,15 +175,15 @@ namespace orr
         };
 
         /** The face neighbour, or Ijk::INVALID_INDEX. */
-        unsigned int neighbor = Ijk::INVALID_INDEX;
-        bool         accepted = false;
+        unsigned int neighbor;
+        bool         accepted;
         /** Tau of the accepted neighbour and the face coefficient towards it. */
-        double tau         = 0.0;
-        double coefficient = 0.0;
+        double tau;
+        double coefficient;
         /** Second order: whether two upwind cells are usable, their stencil and extrapolated tau. */
-        Stencil         stencil = UNKNOWN;
-        SecondOrderFace face{0.0, 0.0, 0.0};
-        double          extrapolated = 0.0;
+        Stencil         stencil;
+        SecondOrderFace face;
+        double          extrapolated;
       };
 
       /** The cell being updated seen along each of the six directions. */
@@ -171,28 +195,17 @@ namespace orr
       /** phi mu ct of `cell`; throws orr::InputError when ct or mu was never given. */
       double _get_cell_storage(unsigned int cell) const;
 
-      /**
-       * What the local updates read of one cell along one dimension, gathered in one place
-       * so that an update touches few cache lines: the half length (ft) and
-       * sqrt(k / (phi mu ct)), or CLOSED for a side closed to flow (k <= 1e-7 mD or zero
-       * storage). Every local update reads it a dozen times, so `initialize` fills it for
-       * all cells and the updates read it without checks.
-       */
-      struct CellSide
-      {
-        double half_length;
-        double sqrt_diffusivity;
-      };
+      using CellSide = CellSides::Side;
 
       /**
-       * Fills `_cell_sides` from the property records. Throws what the record reads throw
+       * Fills the cell sides from the property records. Throws what the record reads throw
        * (ExcDimensionMismatch2) and orr::InputError when ct or mu was never given.
        */
       void _fill_cell_sides();
 
       const CellSide &_get_cell_side(const unsigned int cell, const Ijk::Direction direction) const
       {
-        return _cell_sides[Ijk::NUMBER_OF_DIMENSIONS * cell + Ijk::get_dimension(direction)];
+        return node_data(cell).along[Ijk::get_dimension(direction)];
       }
 
       /** Inverse travel time between the centres of `cell` and its `neighbor` in `direction`. */
@@ -231,9 +244,6 @@ namespace orr
       DataGetter<double> _size_x;
       DataGetter<double> _size_y;
       DataGetter<double> _size_z;
-
-      /** Per cell and dimension (index 3 cell + dimension): see CellSide. */
-      std::vector<CellSide> _cell_sides;
 
       TauRecords _records;
     };

@@ -9,6 +9,10 @@ namespace orr
 {
   namespace quill
   {
+    /** Nothing kept per node beside its value and state. */
+    struct NoNodeData
+    {};
+
     /**
      * The narrow band of fast marching: a binary min-heap of (node, value) entries with a
      * position index per node, so that lowering the value of a node already in the band
@@ -19,12 +23,17 @@ namespace orr
      * in the heap (>= 0). Every move of an entry updates its node's position, so that
      * entry p always holds the node whose position is p.
      *
+     * Each node's state is kept beside its final value (set when it is ACCEPTED) and beside whatever `NodeData` the local update reads of the node: the
+     * update looks at all three for every neighbour, and in a large grid each look at a
+     * separate table would be a cache miss. A node that fills whole cache lines is kept on
+     * line boundaries.
+     *
      * Ties: all comparisons are strict. An entry never rises above an equal parent, and
      * between two equal children the left one is taken when sifting down. With equal
      * values the order of insertion therefore decides which node leaves first; the
      * acceptance order, and every drained-volume record built from it, depends on this.
      */
-    template <typename NodeId, typename Value>
+    template <typename NodeId, typename Value, typename NodeData = NoNodeData>
     class NarrowBand
     {
     public:
@@ -39,11 +48,16 @@ namespace orr
         Value  value;
       };
 
-      /** Empties the band and marks all `number_of_nodes` nodes FAR. */
+      /**
+       * Empties the band and marks all `number_of_nodes` nodes FAR. Node values are kept
+       * where the node count allows; new nodes start at 0.
+       */
       void reset(NodeId number_of_nodes)
       {
         _entries.clear();
-        _position.assign(number_of_nodes, FAR);
+        _nodes.resize(number_of_nodes);
+        for (Node &node : _nodes)
+          node.position = FAR;
       }
 
       bool empty() const { return _entries.empty(); }
@@ -54,15 +68,24 @@ namespace orr
       const Entry &entry(std::size_t index) const { return _entries[index]; }
 
       /** FAR, ACCEPTED, or the node's heap index when TRIAL. */
-      std::int32_t position(NodeId node) const { return _position[node]; }
+      std::int32_t position(NodeId node) const { return _nodes[node].position; }
 
-      bool is_accepted(NodeId node) const { return _position[node] == ACCEPTED; }
+      bool is_accepted(NodeId node) const { return _nodes[node].position == ACCEPTED; }
+
+      /** The node's value once ACCEPTED; before that, what an earlier march left (0 at first). */
+      const Value &value(NodeId node) const { return _nodes[node].value; }
+
+      /** What the local update keeps of `node`. */
+      NodeData       &data(NodeId node) { return _nodes[node].data; }
+      const NodeData &data(NodeId node) const { return _nodes[node].data; }
+
+      /** Starts loading the state, value and data of `node`, which will be needed soon. */
+      void prefetch(NodeId node) const { __builtin_prefetch(&_nodes[node]); }
 
       /** Adds a node that is not in the band yet; it becomes TRIAL. */
       void push(NodeId node, Value value)
       {
         _entries.push_back(Entry{node, value});
-        _position[node] = static_cast<std::int32_t>(_entries.size() - 1);
         _sift_up(_entries.size() - 1);
       }
 
@@ -73,18 +96,15 @@ namespace orr
       Entry pop()
       {
         const Entry root = _entries.front();
-        if (_entries.size() == 1)
-        {
-          _position[root.node] = ACCEPTED;
-          _entries.clear();
-          return root;
-        }
+        _nodes[root.node].position = ACCEPTED;
+        _nodes[root.node].value    = root.value;
         const Entry last = _entries.back();
-        _position[last.node] = 0;
-        _position[root.node] = ACCEPTED;
-        _entries.front() = last;
         _entries.pop_back();
-        _sift_down(0);
+        if (!_entries.empty())
+        {
+          _entries.front() = last;
+          _sift_down(0);
+        }
         return root;
       }
 
@@ -95,7 +115,7 @@ namespace orr
        */
       bool update(NodeId node, Value value)
       {
-        const std::int32_t p = _position[node];
+        const std::int32_t p = _nodes[node].position;
         if (p == ACCEPTED)
           return false;
         if (p == FAR)
@@ -113,43 +133,61 @@ namespace orr
       }
 
     private:
-      void _swap(std::size_t a, std::size_t b)
+      struct NodeFields
       {
-        std::swap(_entries[a], _entries[b]);
-        _position[_entries[a].node] = static_cast<std::int32_t>(a);
-        _position[_entries[b].node] = static_cast<std::int32_t>(b);
+        Value        value{};
+        std::int32_t position = FAR;
+        NodeData     data{};
+      };
+
+      static constexpr std::size_t CACHE_LINE = 64;
+
+      struct alignas(sizeof(NodeFields) % CACHE_LINE == 0 ? CACHE_LINE : alignof(NodeFields)) Node : NodeFields
+      {};
+
+      /** Puts `entry` at heap index `index` and records that position for its node. */
+      void _place(const std::size_t index, const Entry &entry)
+      {
+        _entries[index]             = entry;
+        _nodes[entry.node].position = static_cast<std::int32_t>(index);
       }
 
+      // The sifts move the sifted entry through a hole instead of swapping: the same
+      // comparisons and the same final order, with one position update per level.
       void _sift_up(std::size_t i)
       {
+        const Entry moving = _entries[i];
         while (i > 0)
         {
           const std::size_t parent = (i - 1) / 2;
-          if (!(_entries[i].value < _entries[parent].value))
-            return;
-          _swap(i, parent);
+          if (!(moving.value < _entries[parent].value))
+            break;
+          _place(i, _entries[parent]);
           i = parent;
         }
+        _place(i, moving);
       }
 
       void _sift_down(std::size_t i)
       {
-        const std::size_t n = _entries.size();
-        std::size_t       child = 2 * i + 1;
+        const Entry       moving = _entries[i];
+        const std::size_t n      = _entries.size();
+        std::size_t       child  = 2 * i + 1;
         while (child < n)
         {
           if (child + 1 < n && _entries[child].value > _entries[child + 1].value)
             ++child;
-          if (!(_entries[i].value > _entries[child].value))
-            return;
-          _swap(i, child);
-          i = child;
+          if (!(moving.value > _entries[child].value))
+            break;
+          _place(i, _entries[child]);
+          i     = child;
           child = 2 * i + 1;
         }
+        _place(i, moving);
       }
 
-      std::vector<Entry>        _entries;
-      std::vector<std::int32_t> _position;
+      std::vector<Entry> _entries;
+      std::vector<Node>  _nodes;
     };
   } // namespace quill
 } // namespace orr

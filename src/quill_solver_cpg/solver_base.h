@@ -2,6 +2,7 @@
 #define ORR_QUILL_SOLVER_BASE_H
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <map>
 #include <vector>
@@ -23,14 +24,17 @@ namespace orr
      * `callback_new_value_accepted` (called once per accepted node) and the two secondary
      * hooks used by `march_secondary`.
      *
+     * `NodeData` is what the local update keeps per node; the band stores it beside the
+     * node's value and state (see NarrowBand).
+     *
      * Use: construct, `add_initial_value` for every seed, `initialize`, `march`; read the
      * values afterwards.
      */
-    template <typename NodeId, typename Value>
+    template <typename NodeId, typename Value, typename NodeData = NoNodeData>
     class SolverBase
     {
     public:
-      using Band = NarrowBand<NodeId, Value>;
+      using Band = NarrowBand<NodeId, Value, NodeData>;
 
       SolverBase() = default;
 
@@ -65,15 +69,17 @@ namespace orr
       {
         _number_of_nodes = number_of_nodes();
         _narrow_band.reset(_number_of_nodes);
-        _values.resize(_number_of_nodes);
         for (const auto &seed : _initial_values)
+        {
+          ORR_ASSERT(seed.first < _number_of_nodes, ExcIndexRange(seed.first, 0, _number_of_nodes - 1));
           _narrow_band.push(seed.first, seed.second);
+        }
       }
 
       /** Accepts nodes in increasing value until the band is empty or the stop value is reached. */
       virtual void march()
       {
-        _march(_values, true);
+        _march(true);
       }
 
       /** The same loop on the secondary node set, through the secondary hooks, without callback. */
@@ -81,7 +87,7 @@ namespace orr
       {
         // Sized here rather than in initialize: no ordinary march needs the memory.
         _secondary_values.resize(number_of_secondary_nodes());
-        _march(_secondary_values, false);
+        _march(false);
       }
 
       /** Number of nodes the march works on. */
@@ -115,14 +121,18 @@ namespace orr
        * tentative value; (5) report the acceptance. The loop tests the value accepted last
        * against the stop value, so the first node at or past it is still processed.
        */
-      void _march(std::vector<Value> &values, const bool primary)
+      void _march(const bool primary)
       {
         Value last = Value(0);
         while (!_narrow_band.empty() && _stop_value > last)
         {
           const typename Band::Entry accepted = _narrow_band.pop();
-          ORR_ASSERT(accepted.node < values.size(), ExcIndexRange(accepted.node, 0, values.size() - 1));
-          values[accepted.node] = accepted.value;
+          if (!primary)
+          {
+            ORR_ASSERT(accepted.node < _secondary_values.size(),
+                       ExcIndexRange(accepted.node, 0, _secondary_values.size() - 1));
+            _secondary_values[accepted.node] = accepted.value;
+          }
           last = accepted.value;
 
           _neighbors.clear();
@@ -130,8 +140,13 @@ namespace orr
             get_neighbors(accepted.node, _neighbors);
           else
             get_secondary_neighbors(accepted.node, _neighbors);
-          std::sort(_neighbors.begin(), _neighbors.end());
-          _neighbors.erase(std::unique(_neighbors.begin(), _neighbors.end()), _neighbors.end());
+          // Hooks that list the neighbours strictly ascending already save the sort.
+          if (std::adjacent_find(_neighbors.begin(), _neighbors.end(), std::greater_equal<NodeId>()) !=
+              _neighbors.end())
+          {
+            std::sort(_neighbors.begin(), _neighbors.end());
+            _neighbors.erase(std::unique(_neighbors.begin(), _neighbors.end()), _neighbors.end());
+          }
 
           for (const NodeId neighbor : _neighbors)
           {
@@ -152,13 +167,18 @@ namespace orr
 
       bool is_accepted(const NodeId node) const { return _narrow_band.is_accepted(node); }
 
+      /** The value of `node`: final once accepted (see NarrowBand::value). */
+      const Value &value(const NodeId node) const { return _narrow_band.value(node); }
+
+      /** What the local update keeps of `node`; sized by `initialize`. */
+      NodeData       &node_data(const NodeId node) { return _narrow_band.data(node); }
+      const NodeData &node_data(const NodeId node) const { return _narrow_band.data(node); }
+
       /** Seeds, by ascending node. */
       std::map<NodeId, Value> _initial_values;
-      /** Final value of every accepted node, by node. */
-      std::vector<Value> _values;
-      /** The same for the secondary node set. */
+      /** Final value of every accepted node of the secondary set, by node. */
       std::vector<Value> _secondary_values;
-      /** Trial nodes ordered by value, with the state of every node. */
+      /** Trial nodes ordered by value, with the state and value of every node. */
       Band _narrow_band;
       NodeId _number_of_nodes = 0;
       Value  _stop_value = std::numeric_limits<Value>::max();

@@ -34,6 +34,14 @@ namespace orr
       void record(unsigned int cell, double tau, double pore_volume, double bulk_volume,
                   int unit_type);
 
+      /** Starts loading the per-cell entries of `cell`, which `record` will write soon. */
+      void prefetch(unsigned int cell) const
+      {
+        if (cell < _cell_tau.size())
+          for (const std::vector<double> *per_cell : {&_cell_tau, &_cell_pore_volume, &_cell_bulk_volume})
+            __builtin_prefetch(per_cell->data() + cell, 1);
+      }
+
       /** Per acceptance, in acceptance order. */
       const std::vector<double> &tau_list() const { return _tau_list; }
       const std::vector<double> &pore_volume_list() const { return _pore_volume_list; }

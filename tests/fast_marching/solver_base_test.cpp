@@ -35,7 +35,7 @@ namespace
     void compute_value(const unsigned int &node, const unsigned int &accepted, double &out) override
     {
       events.push_back("compute " + std::to_string(node) + " from " + std::to_string(accepted));
-      out = _values[accepted] + _step;
+      out = value(accepted) + _step;
     }
 
     void callback_new_value_accepted(const unsigned int &node, const double &value) override
@@ -48,7 +48,13 @@ namespace
       }
     }
 
-    const std::vector<double> &values() const { return _values; }
+    std::vector<double> values() const
+    {
+      std::vector<double> all(_nodes);
+      for (unsigned int node = 0; node < _nodes; ++node)
+        all[node] = value(node);
+      return all;
+    }
 
     std::vector<std::string> events;
 
