@@ -47,13 +47,6 @@ namespace orr
       return _data->get_value(i);
     }
 
-    /** Starts loading value `i` (if there is one), which will be read soon. */
-    void prefetch(unsigned int i) const
-    {
-      if (_data && i < _data->size())
-        __builtin_prefetch(_data->data() + i);
-    }
-
     unsigned int size() const
     {
       ORR_ASSERT(is_set(), ExcNullPointer());

@@ -197,9 +197,6 @@ namespace orr
 
     void push_back(const DataType &value) { _data.push_back(value); }
 
-    /** The values in order (size() of them). */
-    const DataType *data() const { return _data.data(); }
-
   private:
     std::string           _name;
     std::vector<DataType> _data;

@@ -42,7 +42,7 @@ namespace orr
         }
       }
 
-      constexpr double CLOSED = CellSides::CLOSED_SIDE;
+      constexpr double CLOSED = CellData::CLOSED_SIDE;
 
       /**
        * The direction from a cell to its face neighbour `other`, given the cell's
@@ -100,9 +100,9 @@ namespace orr
 
     void CornerPointGridSolver::initialize()
     {
-      SolverBase<unsigned int, double, CellSides>::initialize();
+      SolverBase<unsigned int, double, CellData>::initialize();
       _records.reset(number_of_nodes());
-      _fill_cell_sides();
+      _fill_cell_data();
     }
 
     unsigned int CornerPointGridSolver::number_of_nodes() const
@@ -119,9 +119,8 @@ namespace orr
 
     void CornerPointGridSolver::callback_new_value_accepted(const unsigned int &cell, const double &tau)
     {
-      const double bulk_volume = _size_x(cell) * _size_y(cell) * _size_z(cell);
-      const double pore_volume = _get_cell_porosity(cell) * bulk_volume;
-      _records.record(cell, tau, pore_volume, bulk_volume, _unit_type);
+      const CellData &data = node_data(cell);
+      _records.record(cell, tau, data.pore_volume, data.bulk_volume, _unit_type);
     }
 
     void CornerPointGridSolver::get_neighbors(const unsigned int &cell, std::vector<unsigned int> &out) const
@@ -130,8 +129,6 @@ namespace orr
       // records the acceptance. In a large grid most of what those steps read is out of
       // cache, so the loads start here, all at once: the records of the accepted cell, the
       // neighbours, and the cells beside each neighbour that its update looks at.
-      for (const DataGetter<double> *record : {&_size_x, &_size_y, &_size_z, &_porosity})
-        record->prefetch(cell);
       _records.prefetch(cell);
 
       // In ascending cell order, so that the march need not sort them.
@@ -380,61 +377,68 @@ namespace orr
       return _get_cell_porosity(cell) * _initial_viscosity * _initial_total_compressibility;
     }
 
-    void CornerPointGridSolver::_fill_cell_sides()
+    void CornerPointGridSolver::_fill_cell_data()
     {
       const unsigned int cells = number_of_nodes();
-      // The sides are kept per dimension; any direction along it reads the same values.
+      // Any direction along a dimension reads the same values.
       const Direction dimensions[Ijk::NUMBER_OF_DIMENSIONS] = {Ijk::I_PLUS, Ijk::J_PLUS, Ijk::K_PLUS};
       for (unsigned int cell = 0; cell < cells; ++cell)
       {
+        CellData    &data    = node_data(cell);
         const double storage = _get_cell_storage(cell);
         for (const Direction direction : dimensions)
         {
-          const double perm = _get_cell_perm(cell, direction);
-          CellSide    &side = node_data(cell).along[Ijk::get_dimension(direction)];
-          side.half_length      = _get_cell_half_length(cell, direction);
-          side.sqrt_diffusivity = (perm <= CLOSED_PERMEABILITY || storage == 0.0) ? CLOSED : std::sqrt(perm / storage);
+          const Ijk::Dimension dimension   = Ijk::get_dimension(direction);
+          const double         perm        = _get_cell_perm(cell, direction);
+          const double         half_length = _get_cell_half_length(cell, direction);
+          data.half_travel_time[dimension] = (perm <= CLOSED_PERMEABILITY || storage == 0.0)
+                                               ? CLOSED
+                                               : half_length / std::sqrt(perm / storage);
+          data.zero_length[dimension]      = half_length == 0.0;
         }
+        data.bulk_volume = _size_x(cell) * _size_y(cell) * _size_z(cell);
+        data.pore_volume = _get_cell_porosity(cell) * data.bulk_volume;
       }
     }
 
     double CornerPointGridSolver::_get_face_coefficient(const unsigned int cell, const unsigned int neighbor,
                                                         const Direction direction) const
     {
-      const CellSide &here  = _get_cell_side(cell, direction);
-      const CellSide &there = _get_cell_side(neighbor, direction);
-      if (here.sqrt_diffusivity == CLOSED || there.sqrt_diffusivity == CLOSED)
+      const Ijk::Dimension dimension = Ijk::get_dimension(direction);
+      const CellData      &here      = node_data(cell);
+      const CellData      &there     = node_data(neighbor);
+      const double         t_here    = here.half_travel_time[dimension];
+      const double         t_there   = there.half_travel_time[dimension];
+      if (t_here == CLOSED || t_there == CLOSED)
         return 0.0;
-      if (here.half_length == 0.0 && there.half_length == 0.0)
+      if (here.zero_length[dimension] && there.zero_length[dimension])
         return INFINITE_VALUE;
-      return 1.0 / (there.half_length / there.sqrt_diffusivity + here.half_length / here.sqrt_diffusivity);
+      return 1.0 / (t_there + t_here);
     }
 
     CornerPointGridSolver::SecondOrderFace
     CornerPointGridSolver::_get_face_coefficient_second_order(const unsigned int cell, const unsigned int first,
                                                               const unsigned int second, const Direction direction) const
     {
-      SecondOrderFace face{0.0, 0.0, 0.0};
-      const CellSide &side0 = _get_cell_side(cell, direction);
-      const CellSide &side1 = _get_cell_side(first, direction);
-      const CellSide &side2 = _get_cell_side(second, direction);
-      if (side0.sqrt_diffusivity == CLOSED || side1.sqrt_diffusivity == CLOSED || side2.sqrt_diffusivity == CLOSED)
+      SecondOrderFace      face{0.0, 0.0, 0.0};
+      const Ijk::Dimension dimension = Ijk::get_dimension(direction);
+      const CellData      &data0     = node_data(cell);
+      const CellData      &data1     = node_data(first);
+      const CellData      &data2     = node_data(second);
+      const double         t0        = data0.half_travel_time[dimension];
+      const double         t1        = data1.half_travel_time[dimension];
+      const double         t2        = data2.half_travel_time[dimension];
+      if (t0 == CLOSED || t1 == CLOSED || t2 == CLOSED)
         return face;
-      const double a0 = side0.sqrt_diffusivity;
-      const double a1 = side1.sqrt_diffusivity;
-      const double a2 = side2.sqrt_diffusivity;
-      // Half lengths along the dimension are the same towards both sides of a cell.
-      const double h0  = side0.half_length;
-      const double h1b = side1.half_length;
-      const double h1f = side1.half_length;
-      const double h2b = side2.half_length;
 
-      // Travel times cell -> first and first -> second.
-      const double d1     = h0 / a0 + h1b / a1;
-      const double d2     = h2b / a2 + h1f / a1;
+      // Travel times cell -> first and first -> second (the half lengths along a dimension
+      // are the same towards both sides of a cell).
+      const double d1     = t0 + t1;
+      const double d2     = t2 + t1;
       face.first_spacing  = d1;
       face.second_spacing = d2;
-      if ((h0 == 0.0 && h1b == 0.0) || (h1f == 0.0 && h2b == 0.0))
+      if ((data0.zero_length[dimension] && data1.zero_length[dimension]) ||
+          (data1.zero_length[dimension] && data2.zero_length[dimension]))
       {
         face.coefficient = INFINITE_VALUE;
         return face;

@@ -18,22 +18,26 @@ namespace orr
   namespace quill
   {
     /**
-     * What the local updates read of one cell, per dimension (I, J, K): the half length
-     * (ft) and sqrt(k / (phi mu ct)), or CLOSED_SIDE for a side closed to flow
-     * (k <= 1e-7 mD or zero storage). Every local update reads it a dozen times, so
-     * `initialize` fills it for all cells and the updates read it without checks.
+     * What the march reads of one cell, filled for all cells by `initialize` so that the
+     * local updates and the acceptance record read it without checks, from the cache line
+     * that also holds the cell's state and tau (see NarrowBand).
      */
-    struct CellSides
+    struct CellData
     {
+      /** Travel time entry of a side closed to flow (k <= 1e-7 mD or zero storage). */
       static constexpr double CLOSED_SIDE = -1.0;
 
-      struct Side
-      {
-        double half_length;
-        double sqrt_diffusivity;
-      };
-
-      std::array<Side, Ijk::NUMBER_OF_DIMENSIONS> along;
+      /**
+       * Per dimension (I, J, K): half the cell's size over sqrt(k / (phi mu ct)), the
+       * travel time from the centre to a face, in ft / sqrt(mD / (cp 1/psi)); or
+       * CLOSED_SIDE.
+       */
+      std::array<double, Ijk::NUMBER_OF_DIMENSIONS> half_travel_time;
+      /** Pore and bulk volume (deck units) for the drained-volume records. */
+      double pore_volume;
+      double bulk_volume;
+      /** Per dimension: whether the cell has no size along it. */
+      std::array<bool, Ijk::NUMBER_OF_DIMENSIONS> zero_length;
     };
 
     /**
@@ -54,7 +58,7 @@ namespace orr
      * Use: the setters while the deck is read, `attach_grid`, `add_cell_initial_value` per
      * completion cell, `initialize`, `march`; then the result getters and writers.
      */
-    class CornerPointGridSolver : public SolverBase<unsigned int, double, CellSides>
+    class CornerPointGridSolver : public SolverBase<unsigned int, double, CellData>
     {
     public:
       /** The stop value is INFINITE_VALUE: the march ends after the first infinite acceptance. */
@@ -195,18 +199,11 @@ namespace orr
       /** phi mu ct of `cell`; throws orr::InputError when ct or mu was never given. */
       double _get_cell_storage(unsigned int cell) const;
 
-      using CellSide = CellSides::Side;
-
       /**
-       * Fills the cell sides from the property records. Throws what the record reads throw
+       * Fills the cell data from the property records. Throws what the record reads throw
        * (ExcDimensionMismatch2) and orr::InputError when ct or mu was never given.
        */
-      void _fill_cell_sides();
-
-      const CellSide &_get_cell_side(const unsigned int cell, const Ijk::Direction direction) const
-      {
-        return node_data(cell).along[Ijk::get_dimension(direction)];
-      }
+      void _fill_cell_data();
 
       /** Inverse travel time between the centres of `cell` and its `neighbor` in `direction`. */
       double _get_face_coefficient(unsigned int cell, unsigned int neighbor, Ijk::Direction direction) const;

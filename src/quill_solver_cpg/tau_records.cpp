@@ -25,8 +25,7 @@ namespace orr
         list->clear();
         list->reserve(number_of_cells);
       }
-      for (std::vector<double> *per_cell : {&_cell_tau, &_cell_pore_volume, &_cell_bulk_volume})
-        per_cell->resize(number_of_cells);
+      _cells.assign(number_of_cells, CellRecord{0.0, 0.0, 0.0});
     }
 
     void TauRecords::record(const unsigned int cell, const double tau, const double pore_volume,
@@ -56,9 +55,15 @@ namespace orr
       _tau_list.push_back(field_tau);
       _pore_volume_list.push_back(field_pore_volume);
       _bulk_volume_list.push_back(field_bulk_volume);
-      _cell_tau[cell]         = field_tau;
-      _cell_pore_volume[cell] = field_pore_volume;
-      _cell_bulk_volume[cell] = field_bulk_volume;
+      _cells[cell] = CellRecord{field_tau, field_pore_volume, field_bulk_volume};
+    }
+
+    std::vector<double> TauRecords::cell_tau() const
+    {
+      std::vector<double> tau(_cells.size());
+      for (std::size_t cell = 0; cell < _cells.size(); ++cell)
+        tau[cell] = _cells[cell].tau;
+      return tau;
     }
   } // namespace quill
 } // namespace orr

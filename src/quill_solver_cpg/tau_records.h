@@ -34,12 +34,19 @@ namespace orr
       void record(unsigned int cell, double tau, double pore_volume, double bulk_volume,
                   int unit_type);
 
-      /** Starts loading the per-cell entries of `cell`, which `record` will write soon. */
+      /** What is recorded of one cell: its tau and the cumulative volumes at its acceptance. */
+      struct CellRecord
+      {
+        double tau;
+        double pore_volume;
+        double bulk_volume;
+      };
+
+      /** Starts loading the record of `cell`, which `record` will write soon. */
       void prefetch(unsigned int cell) const
       {
-        if (cell < _cell_tau.size())
-          for (const std::vector<double> *per_cell : {&_cell_tau, &_cell_pore_volume, &_cell_bulk_volume})
-            __builtin_prefetch(per_cell->data() + cell, 1);
+        if (cell < _cells.size())
+          __builtin_prefetch(&_cells[cell], 1);
       }
 
       /** Per acceptance, in acceptance order. */
@@ -47,10 +54,11 @@ namespace orr
       const std::vector<double> &pore_volume_list() const { return _pore_volume_list; }
       const std::vector<double> &bulk_volume_list() const { return _bulk_volume_list; }
 
-      /** Per cell, by linear cell index; 0 for cells never recorded. */
-      const std::vector<double> &cell_tau() const { return _cell_tau; }
-      const std::vector<double> &cell_pore_volume() const { return _cell_pore_volume; }
-      const std::vector<double> &cell_bulk_volume() const { return _cell_bulk_volume; }
+      /** Per cell, by linear cell index; all 0 for cells never recorded. */
+      const std::vector<CellRecord> &cells() const { return _cells; }
+
+      /** The tau of every cell, by linear cell index. */
+      std::vector<double> cell_tau() const;
 
     private:
       double _cumulative_pore_volume = 0.0;
@@ -60,9 +68,8 @@ namespace orr
       std::vector<double> _pore_volume_list;
       std::vector<double> _bulk_volume_list;
 
-      std::vector<double> _cell_tau;
-      std::vector<double> _cell_pore_volume;
-      std::vector<double> _cell_bulk_volume;
+      /** The three per-cell values together: an acceptance writes them at once. */
+      std::vector<CellRecord> _cells;
     };
   } // namespace quill
 } // namespace orr

@@ -70,13 +70,14 @@ namespace orr
       for (std::size_t i = 0; i < rows; ++i)
       {
         line.clear();
-        for (const std::vector<double> *column :
-             {&records.tau_list(), &records.pore_volume_list(), &records.bulk_volume_list(), &records.cell_tau(),
-              &records.cell_pore_volume(), &records.cell_bulk_volume()})
+        // Row i also shows the record of cell i (not of the cell accepted i-th).
+        const TauRecords::CellRecord &cell = records.cells()[i];
+        for (const double value : {records.tau_list()[i], records.pore_volume_list()[i], records.bulk_volume_list()[i],
+                                   cell.tau, cell.pore_volume, cell.bulk_volume})
         {
           if (!line.empty())
             line += ',';
-          append_number(line, (*column)[i], TABLE_PRECISION);
+          append_number(line, value, TABLE_PRECISION);
         }
         line += '\n';
         out << line;
@@ -99,9 +100,9 @@ namespace orr
       tau_out << "DTOF_sqrt(days)\n";
       time_out << "Physical_Time(days)\n";
       std::string scratch;
-      for (const double tau : records.cell_tau())
+      for (const TauRecords::CellRecord &cell : records.cells())
       {
-        const double t = SQRT_DAYS_PER_RAW_TAU * tau;
+        const double t = SQRT_DAYS_PER_RAW_TAU * cell.tau;
         write_number_line(tau_out, scratch, t, GRID_PRECISION);
         write_number_line(time_out, scratch, t * t / divisor, GRID_PRECISION);
       }
@@ -118,8 +119,8 @@ namespace orr
       std::ostream &out = file.stream();
       out << "__TAU__\n";
       std::string scratch;
-      for (const double tau : records.cell_tau())
-        write_number_line(out, scratch, tau, GRID_PRECISION);
+      for (const TauRecords::CellRecord &cell : records.cells())
+        write_number_line(out, scratch, cell.tau, GRID_PRECISION);
       out << "/\n";
       file.commit();
     }

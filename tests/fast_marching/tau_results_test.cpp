@@ -54,7 +54,9 @@ TEST(TauRecords, RecordsCumulativeVolumesInFieldUnits)
   EXPECT_EQ(records.pore_volume_list(), (std::vector<double>{0.1, 0.1 + 0.2}));
   EXPECT_EQ(records.bulk_volume_list(), (std::vector<double>{1.0, 3.0}));
   EXPECT_EQ(records.cell_tau(), (std::vector<double>{0.5, 0.0, 0.0}));
-  EXPECT_EQ(records.cell_bulk_volume(), (std::vector<double>{3.0, 0.0, 1.0}));
+  const double bulk_volume[] = {3.0, 0.0, 1.0};
+  for (unsigned int cell = 0; cell < 3; ++cell)
+    EXPECT_EQ(records.cells()[cell].bulk_volume, bulk_volume[cell]) << "cell " << cell;
 
   TauRecords metric;
   metric.reset(1);
