@@ -142,7 +142,7 @@ namespace orr
       void setup_grid(const std::vector<double> &tau_list,
                       const std::vector<double> &pore_volume_list,
                       const std::vector<double> &bulk_volume_list,
-                      const std::vector<double> &cell_tau);
+                      std::vector<double>        cell_tau);
 
       /**
        * Steps through the schedule. Throws orr::InputError if the solution stops being finite

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "input_error.h"
 #include "one_dim_solver.h"
@@ -33,9 +34,9 @@ namespace orr
     void OneDimSolver::setup_grid(const std::vector<double> &tau_list,
                                   const std::vector<double> &pore_volume_list,
                                   const std::vector<double> &bulk_volume_list,
-                                  const std::vector<double> &cell_tau)
+                                  std::vector<double>        cell_tau)
     {
-      _cell_tau = cell_tau;
+      _cell_tau = std::move(cell_tau);
 
       // Cells reached only across closed faces were accepted at the infinite tau; they drain
       // nothing in any finite time and stay out of the grid.

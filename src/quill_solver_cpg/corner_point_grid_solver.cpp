@@ -247,17 +247,17 @@ namespace orr
       add_initial_value(cell, value);
     }
 
-    std::vector<double> CornerPointGridSolver::get_tau_list() const
+    const std::vector<double> &CornerPointGridSolver::get_tau_list() const
     {
       return _records.tau_list();
     }
 
-    std::vector<double> CornerPointGridSolver::get_pore_volume_list() const
+    const std::vector<double> &CornerPointGridSolver::get_pore_volume_list() const
     {
       return _records.pore_volume_list();
     }
 
-    std::vector<double> CornerPointGridSolver::get_bulk_volume_list() const
+    const std::vector<double> &CornerPointGridSolver::get_bulk_volume_list() const
     {
       return _records.bulk_volume_list();
     }

@@ -107,11 +107,11 @@ namespace orr
       /** Seeds `cell` with `value`; `ijk` (the cell's position) is informative only. */
       virtual void add_cell_initial_value(unsigned int cell, const IjkIndex &ijk, double value);
 
-      /** Copies of the tau records, in FIELD units (see TauRecords). */
-      virtual std::vector<double> get_tau_list() const;
-      virtual std::vector<double> get_pore_volume_list() const;
-      virtual std::vector<double> get_bulk_volume_list() const;
-      virtual std::vector<double> get_cell_tau() const;
+      /** The tau records, in FIELD units (see TauRecords); the cell tau is a copy. */
+      virtual const std::vector<double> &get_tau_list() const;
+      virtual const std::vector<double> &get_pore_volume_list() const;
+      virtual const std::vector<double> &get_bulk_volume_list() const;
+      virtual std::vector<double>        get_cell_tau() const;
 
       /**
        * Writes the tau table (see tau_result_files.h).
