@@ -69,10 +69,17 @@ namespace orr
       public:
         void add(const double weight, const double value)
         {
-          const double w2 = weight * weight;
-          _a += w2;
-          _b += w2 * value;
-          _q += w2 * value * value;
+          QuadraticTerms terms;
+          terms.set(weight, value);
+          add(terms);
+        }
+
+        /** Adds terms formed beforehand (the same sums as adding their weight and value). */
+        void add(const QuadraticTerms &terms)
+        {
+          _a += terms.a;
+          _b += terms.b;
+          _q += terms.q;
         }
 
         /** B^2 - A Q of A tau^2 - 2 B tau + Q = 0 (Q with the -1 of the right-hand side). */
@@ -181,7 +188,10 @@ namespace orr
           continue;
         upwind.tau = value(upwind.neighbor);
         if (upwind.tau != INFINITE_VALUE)
+        {
           upwind.coefficient = _get_face_coefficient(cell, upwind.neighbor, static_cast<Direction>(d));
+          upwind.terms.set(upwind.coefficient, upwind.tau);
+        }
       }
 
       Direction second = Ijk::NO_DIRECTION;
@@ -474,9 +484,12 @@ namespace orr
       if (coefficient[0] == 0.0 && coefficient[1] == 0.0 && coefficient[2] == 0.0)
         return INFINITE_VALUE;
 
+      // The candidates share directions, so each direction's terms were formed once; a
+      // direction without an accepted neighbour adds nothing (its weight is 0).
       Quadratic quadratic;
       for (int i = 0; i < 3; ++i)
-        quadratic.add(coefficient[i], tau[i]);
+        if (coefficient[i] != 0.0)
+          quadratic.add(local[directions[i]].terms);
       // Where the directions' coefficients differ by orders of magnitude (a thin layer beside
       // wide cells) the quadratic can lose its real root, to rounding or because the upwind
       // values lie further apart than a face's travel time; the front then arrives through

@@ -18,6 +18,24 @@ namespace orr
   namespace quill
   {
     /**
+     * One direction's terms of the local update's quadratic: w^2, w^2 t and (w^2 t) t for
+     * the face weight w and the upwind tau t.
+     */
+    struct QuadraticTerms
+    {
+      void set(const double weight, const double value)
+      {
+        a = weight * weight;
+        b = a * value;
+        q = b * value;
+      }
+
+      double a;
+      double b;
+      double q;
+    };
+
+    /**
      * What the march reads of one cell, filled for all cells by `initialize` so that the
      * local updates and the acceptance record read it without checks, from the cache line
      * that also holds the cell's state and tau (see NarrowBand).
@@ -166,7 +184,7 @@ namespace orr
       /**
        * What a local update of one cell knows about one direction. Only what the update
        * reads is set (it runs for every neighbour of every accepted cell): `tau` only for an
-       * accepted neighbour, `coefficient` only where that tau is finite, `face` and
+       * accepted neighbour, `coefficient` and `terms` only where that tau is finite, `face` and
        * `extrapolated` only by `_prepare_second_order`.
        */
       struct Upwind
@@ -184,6 +202,7 @@ namespace orr
         /** Tau of the accepted neighbour and the face coefficient towards it. */
         double tau;
         double coefficient;
+        QuadraticTerms terms;
         /** Second order: whether two upwind cells are usable, their stencil and extrapolated tau. */
         Stencil         stencil;
         SecondOrderFace face;
