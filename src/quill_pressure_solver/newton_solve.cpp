@@ -31,9 +31,7 @@ namespace orr
       const unsigned n   = _n;
       const double   p_i = m.initial_pressure;
       _p.assign(n, p_i);
-      _p_old = _p;
       _b.assign(n, _b_i);
-      _b_old = _b;
       _mu.assign(n, _mu_i);
       _db.assign(n, 0.0);
       _dmu.assign(n, 0.0);
@@ -48,17 +46,11 @@ namespace orr
         _m.assign(n, pore_volume_multiplier(p_i));
         _dm.assign(n, pore_volume_multiplier_derivative(p_i));
       }
-      _mt_old = _mt;
-      _dmt_old = _dmt;
-      _m_old = _m;
-      _dm_old = _dm;
       _p_wf = p_i;
       if (m.dualporo)
       {
         _p_m = _p;
-        _p_m_old = _p;
         _b_m.assign(n, _b_i);
-        _b_m_old = _b_m;
         _mu_m.assign(n, _mu_i);
         _db_m.assign(n, 0.0);
         _dmu_m.assign(n, 0.0);
@@ -66,8 +58,8 @@ namespace orr
       if (m.kerogen)
       {
         _c_k.assign(n, langmuir_concentration(p_i));
-        _c_k_old = _c_k;
       }
+      _keep_as_old_state();
 
       // Interface k couples cells k-1 and k; the centres lie half a node spacing either side.
       _interface_coefficient.assign(n + 1, 0.0);
@@ -186,6 +178,14 @@ namespace orr
       if (_model.kerogen)
         _diffusion_rate[s] = _q_diff / scf_per_mscf;
 
+      _keep_as_old_state();
+      _bhp[s] = _p_wf;
+      _pressure_profile[s] = _p;
+      _check_step_finite(s);
+    }
+
+    void OneDimSolver::_keep_as_old_state()
+    {
       _p_old = _p;
       _b_old = _b;
       _mt_old = _mt;
@@ -199,9 +199,6 @@ namespace orr
       }
       if (_model.kerogen)
         _c_k_old = _c_k;
-      _bhp[s] = _p_wf;
-      _pressure_profile[s] = _p;
-      _check_step_finite(s);
     }
 
     void OneDimSolver::_check_step_finite(unsigned s) const

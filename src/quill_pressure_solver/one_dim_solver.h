@@ -225,6 +225,8 @@ namespace orr
       bool _solve_and_update(unsigned row);
       bool _solve_and_update_or_refuse(unsigned row, unsigned step);
       void _complete_step(unsigned step);
+      /** The state of the time level just reached becomes the old state of the next step. */
+      void _keep_as_old_state();
       void _check_step_finite(unsigned step) const;
 
       PressureModel _model;

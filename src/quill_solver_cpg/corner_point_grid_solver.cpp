@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <utility>
 
 #include "exceptions.h"
 #include "input_error.h"
@@ -306,27 +307,16 @@ namespace orr
       ORR_ASSERT(_grid, ExcNullPointer());
       const std::shared_ptr<Properties> properties = _grid->cell_properties();
 
-      const std::shared_ptr<DataRecordBase> permx = properties->get("PERMX   ");
-      ORR_ASSERT_THROW(permx, ExcIncompleteData("PERMX   "));
-      _perm_x.set(permx);
-      const std::shared_ptr<DataRecordBase> permy = properties->get("PERMY   ");
-      ORR_ASSERT_THROW(permy, ExcIncompleteData("PERMY   "));
-      _perm_y.set(permy);
-      const std::shared_ptr<DataRecordBase> permz = properties->get("PERMZ   ");
-      ORR_ASSERT_THROW(permz, ExcIncompleteData("PERMZ   "));
-      _perm_z.set(permz);
-      const std::shared_ptr<DataRecordBase> poro = properties->get("PORO    ");
-      ORR_ASSERT_THROW(poro, ExcIncompleteData("PORO    "));
-      _porosity.set(poro);
-      const std::shared_ptr<DataRecordBase> dx = properties->get("DX      ");
-      ORR_ASSERT_THROW(dx, ExcIncompleteData("DX      "));
-      _size_x.set(dx);
-      const std::shared_ptr<DataRecordBase> dy = properties->get("DY      ");
-      ORR_ASSERT_THROW(dy, ExcIncompleteData("DY      "));
-      _size_y.set(dy);
-      const std::shared_ptr<DataRecordBase> dz = properties->get("DZ      ");
-      ORR_ASSERT_THROW(dz, ExcIncompleteData("DZ      "));
-      _size_z.set(dz);
+      // The first record missing is the one named.
+      const std::pair<const char *, DataGetter<double> *> records[] = {
+        {"PERMX   ", &_perm_x}, {"PERMY   ", &_perm_y}, {"PERMZ   ", &_perm_z}, {"PORO    ", &_porosity},
+        {"DX      ", &_size_x}, {"DY      ", &_size_y}, {"DZ      ", &_size_z}};
+      for (const auto &record : records)
+      {
+        const std::shared_ptr<DataRecordBase> values = properties->get(record.first);
+        ORR_ASSERT_THROW(values, ExcIncompleteData(record.first));
+        record.second->set(values);
+      }
     }
 
     double CornerPointGridSolver::_get_cell_value(const DataGetter<double> &record, const unsigned int cell) const
