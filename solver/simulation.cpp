@@ -1,5 +1,6 @@
 #include "simulation.h"
 
+#include <future>
 #include <iostream>
 #include <utility>
 
@@ -142,6 +143,11 @@ void Simulation::_write_results()
 {
   const std::string stem = _directory + _root_name;
   orr::quill::write_completion_summary(_directory + "well_prop.txt", _completion_summary);
-  _grid_solver.write_tau_solutions(stem + "_tau_solutions.csv");
+  // The table and the two grid files only read the records, and on a large grid each takes
+  // seconds: they are written side by side (one after the other where no thread is to be had).
+  std::future<void> table = std::async(std::launch::async | std::launch::deferred, [this, &stem] {
+    _grid_solver.write_tau_solutions(stem + "_tau_solutions.csv");
+  });
   _grid_solver.write_tau_and_time(stem + ".tau.grdecl", stem + ".time.grdecl");
+  table.get();
 }
