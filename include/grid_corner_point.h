@@ -184,6 +184,24 @@ namespace orr
     }
 
     /**
+     * The index difference from a cell to its face neighbour in each direction, indexed by
+     * direction; valid for the cells that have that neighbour.
+     */
+    std::array<std::int64_t, Ijk::NUMBER_OF_DIRECTIONS> get_neighbor_offsets() const
+    {
+      const std::int64_t row   = _dim.i();
+      const std::int64_t layer = row * _dim.j();
+      std::array<std::int64_t, Ijk::NUMBER_OF_DIRECTIONS> offsets;
+      offsets[Ijk::K_MINUS] = -layer;
+      offsets[Ijk::J_MINUS] = -row;
+      offsets[Ijk::I_PLUS]  = 1;
+      offsets[Ijk::J_PLUS]  = row;
+      offsets[Ijk::I_MINUS] = -1;
+      offsets[Ijk::K_PLUS]  = layer;
+      return offsets;
+    }
+
+    /**
      * The face neighbours of `cell` in all six directions, indexed by direction, as
      * get_neighbor_cell gives them one by one; the cell's position is worked out once.
      */

@@ -142,7 +142,7 @@ namespace orr
       // In ascending cell order, so that the march need not sort them.
       static constexpr Direction ascending[Ijk::NUMBER_OF_DIRECTIONS] = {Ijk::K_MINUS, Ijk::J_MINUS, Ijk::I_MINUS,
                                                                          Ijk::I_PLUS,  Ijk::J_PLUS,  Ijk::K_PLUS};
-      const std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbors = _grid->get_neighbor_cells(cell);
+      const std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbors = _neighbor_cells(cell);
       for (const Direction d : ascending)
       {
         const unsigned int neighbor = neighbors[d];
@@ -173,7 +173,7 @@ namespace orr
     {
       // Gather once what the four candidates share: per direction the neighbour, whether
       // it is accepted, its tau and the face coefficient towards it.
-      const std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbors = _grid->get_neighbor_cells(cell);
+      const std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbors = _neighbor_cells(cell);
       LocalStencil                                              local;
       for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
         local[d].neighbor = neighbors[d];
@@ -382,9 +382,15 @@ namespace orr
       const unsigned int cells = number_of_nodes();
       // Any direction along a dimension reads the same values.
       const Direction dimensions[Ijk::NUMBER_OF_DIMENSIONS] = {Ijk::I_PLUS, Ijk::J_PLUS, Ijk::K_PLUS};
+      _neighbor_offsets = _grid->get_neighbor_offsets();
       for (unsigned int cell = 0; cell < cells; ++cell)
       {
-        CellData    &data    = node_data(cell);
+        CellData &data = node_data(cell);
+        const std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbors = _grid->get_neighbor_cells(cell);
+        data.missing_neighbors = 0;
+        for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
+          if (neighbors[d] == Ijk::INVALID_INDEX)
+            data.missing_neighbors |= static_cast<std::uint8_t>(1u << d);
         const double storage = _get_cell_storage(cell);
         for (const Direction direction : dimensions)
         {
@@ -504,7 +510,7 @@ namespace orr
       upwind.stencil = Upwind::INCOMPLETE;
       if (!upwind.accepted)
         return;
-      const unsigned int far = _grid->get_neighbor_cell(upwind.neighbor, direction);
+      const unsigned int far = _neighbor_cell(upwind.neighbor, direction);
       if (far == Ijk::INVALID_INDEX || !is_accepted(far))
         return;
       if (!(value(upwind.neighbor) >= value(far)))

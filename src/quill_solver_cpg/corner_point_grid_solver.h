@@ -2,6 +2,7 @@
 #define ORR_QUILL_CORNER_POINT_GRID_SOLVER_H
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,8 @@ namespace orr
       double bulk_volume;
       /** Per dimension: whether the cell has no size along it. */
       std::array<bool, Ijk::NUMBER_OF_DIMENSIONS> zero_length;
+      /** Bit d set: no face neighbour in direction d (the grid's edge). */
+      std::uint8_t missing_neighbors;
     };
 
     /**
@@ -224,6 +227,26 @@ namespace orr
        */
       void _fill_cell_data();
 
+      /**
+       * The face neighbour of `cell` in `direction`, or Ijk::INVALID_INDEX, as the grid gives
+       * it; from the cell's edge bits and the grid's index offsets, without dividing.
+       */
+      unsigned int _neighbor_cell(const unsigned int cell, const Ijk::Direction direction) const
+      {
+        if ((node_data(cell).missing_neighbors >> direction) & 1u)
+          return Ijk::INVALID_INDEX;
+        return static_cast<unsigned int>(static_cast<std::int64_t>(cell) + _neighbor_offsets[direction]);
+      }
+
+      /** The face neighbours of `cell` in all six directions, indexed by direction. */
+      std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> _neighbor_cells(unsigned int cell) const
+      {
+        std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbors;
+        for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
+          neighbors[d] = _neighbor_cell(cell, static_cast<Ijk::Direction>(d));
+        return neighbors;
+      }
+
       /** Inverse travel time between the centres of `cell` and its `neighbor` in `direction`. */
       double _get_face_coefficient(unsigned int cell, unsigned int neighbor, Ijk::Direction direction) const;
 
@@ -260,6 +283,9 @@ namespace orr
       DataGetter<double> _size_x;
       DataGetter<double> _size_y;
       DataGetter<double> _size_z;
+
+      /** The attached grid's get_neighbor_offsets, taken by `initialize`. */
+      std::array<std::int64_t, Ijk::NUMBER_OF_DIRECTIONS> _neighbor_offsets{};
 
       TauRecords _records;
     };

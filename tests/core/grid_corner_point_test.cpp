@@ -3,6 +3,8 @@
 #include <csignal>
 #include <memory>
 
+#include <cstdint>
+
 #include <gtest/gtest.h>
 
 using orr::CellFace;
@@ -128,10 +130,19 @@ TEST(CornerPointGrid, NeighboursAtEveryBoundary)
   {
     CornerPointGrid grid;
     grid.set_dimension(dim);
+    const auto offsets = grid.get_neighbor_offsets();
     for (unsigned int c = 0; c < grid.number_of_cells(); ++c)
+    {
+      const auto all = grid.get_neighbor_cells(c);
       for (const Direction d : all_directions)
-        EXPECT_EQ(grid.get_neighbor_cell(c, d), expected_neighbor(dim, grid.get_ijk(c), d))
-          << "cell " << c << " direction " << d;
+      {
+        const unsigned int neighbor = expected_neighbor(dim, grid.get_ijk(c), d);
+        EXPECT_EQ(grid.get_neighbor_cell(c, d), neighbor) << "cell " << c << " direction " << d;
+        EXPECT_EQ(all[d], neighbor) << "cell " << c << " direction " << d;
+        if (neighbor != INVALID_INDEX)
+          EXPECT_EQ(static_cast<std::int64_t>(c) + offsets[d], neighbor) << "cell " << c << " direction " << d;
+      }
+    }
   }
   const auto grid = make_grid(4, 3, 2);
   EXPECT_EQ(grid->get_neighbor_cell(5, NO_DIRECTION), 5u);
