@@ -140,7 +140,9 @@ TEST(CornerPointGrid, NeighboursAtEveryBoundary)
         EXPECT_EQ(grid.get_neighbor_cell(c, d), neighbor) << "cell " << c << " direction " << d;
         EXPECT_EQ(all[d], neighbor) << "cell " << c << " direction " << d;
         if (neighbor != INVALID_INDEX)
+        {
           EXPECT_EQ(static_cast<std::int64_t>(c) + offsets[d], neighbor) << "cell " << c << " direction " << d;
+        }
       }
     }
   }
