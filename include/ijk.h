@@ -78,21 +78,14 @@ namespace orr
      */
     inline Dimension get_dimension(Direction direction)
     {
-      switch (direction)
+      static constexpr Dimension dimensions[NUMBER_OF_DIRECTIONS] = {DIM_K, DIM_J, DIM_I, DIM_J, DIM_I, DIM_K};
+      const auto index = static_cast<std::uint32_t>(direction);
+      if (index >= NUMBER_OF_DIRECTIONS)
       {
-        case K_MINUS:
-        case K_PLUS:
-          return DIM_K;
-        case J_MINUS:
-        case J_PLUS:
-          return DIM_J;
-        case I_MINUS:
-        case I_PLUS:
-          return DIM_I;
-        default:
-          ORR_ASSERT(false, ExcInternalError());
-          return DIM_I;
+        ORR_ASSERT(false, ExcInternalError());
+        return DIM_I;
       }
+      return dimensions[index];
     }
 
     /**
@@ -101,19 +94,16 @@ namespace orr
      */
     inline Direction opposite_direction(Direction direction)
     {
-      switch (direction)
+      static constexpr Direction opposites[NUMBER_OF_DIRECTIONS] = {K_PLUS, J_PLUS, I_MINUS, J_MINUS, I_PLUS, K_MINUS};
+      if (direction == NO_DIRECTION)
+        return NO_DIRECTION;
+      const auto index = static_cast<std::uint32_t>(direction);
+      if (index >= NUMBER_OF_DIRECTIONS)
       {
-        case NO_DIRECTION: return NO_DIRECTION;
-        case K_MINUS:      return K_PLUS;
-        case J_MINUS:      return J_PLUS;
-        case I_PLUS:       return I_MINUS;
-        case J_PLUS:       return J_MINUS;
-        case I_MINUS:      return I_PLUS;
-        case K_PLUS:       return K_MINUS;
-        default:
-          ORR_ASSERT(false, ExcInternalError());
-          return NO_DIRECTION;
+        ORR_ASSERT(false, ExcInternalError());
+        return NO_DIRECTION;
       }
+      return opposites[index];
     }
   } // namespace Ijk
 } // namespace orr

@@ -50,11 +50,11 @@ namespace orr
        * neighbours by direction (searched in the grid's order). Cells that are not face
        * neighbours are an internal error.
        */
-      template <typename LocalStencil>
-      Direction direction_of(const LocalStencil &local, const unsigned int other)
+      Direction direction_of(const std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> &neighbors,
+                             const unsigned int other)
       {
         for (const Direction d : {Ijk::I_MINUS, Ijk::I_PLUS, Ijk::J_MINUS, Ijk::J_PLUS, Ijk::K_MINUS, Ijk::K_PLUS})
-          if (local[d].neighbor == other)
+          if (neighbors[d] == other)
             return d;
         throw StandardExceptions::ExcInternalError();
       }
@@ -142,29 +142,28 @@ namespace orr
       // In ascending cell order, so that the march need not sort them.
       static constexpr Direction ascending[Ijk::NUMBER_OF_DIRECTIONS] = {Ijk::K_MINUS, Ijk::J_MINUS, Ijk::I_MINUS,
                                                                          Ijk::I_PLUS,  Ijk::J_PLUS,  Ijk::K_PLUS};
-      const std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbors = _neighbor_cells(cell);
+      const unsigned int missing = node_data(cell).missing_neighbors;
       for (const Direction d : ascending)
       {
-        const unsigned int neighbor = neighbors[d];
-        if (neighbor == Ijk::INVALID_INDEX)
+        if ((missing >> d) & 1u)
           continue;
+        const unsigned int neighbor = _neighbor_cell(cell, d);
         out.push_back(neighbor);
         _narrow_band.prefetch(neighbor);
       }
       // The cells diagonal to `cell` in each plane of two directions are the side
       // neighbours of two of its neighbours.
-      for (unsigned int a = 0; a < Ijk::NUMBER_OF_DIRECTIONS; ++a)
+      static constexpr Direction diagonals[12][2] = {
+        {Ijk::K_MINUS, Ijk::J_MINUS}, {Ijk::K_MINUS, Ijk::I_PLUS},  {Ijk::K_MINUS, Ijk::J_PLUS},
+        {Ijk::K_MINUS, Ijk::I_MINUS}, {Ijk::J_MINUS, Ijk::I_PLUS},  {Ijk::J_MINUS, Ijk::I_MINUS},
+        {Ijk::J_MINUS, Ijk::K_PLUS},  {Ijk::I_PLUS, Ijk::J_PLUS},   {Ijk::I_PLUS, Ijk::K_PLUS},
+        {Ijk::J_PLUS, Ijk::I_MINUS},  {Ijk::J_PLUS, Ijk::K_PLUS},   {Ijk::I_MINUS, Ijk::K_PLUS}};
+      for (const auto &pair : diagonals)
       {
-        if (neighbors[a] == Ijk::INVALID_INDEX)
+        if (((missing >> pair[0]) | (missing >> pair[1])) & 1u)
           continue;
-        for (unsigned int b = a + 1; b < Ijk::NUMBER_OF_DIRECTIONS; ++b)
-        {
-          const Direction across = static_cast<Direction>(b);
-          if (neighbors[b] == Ijk::INVALID_INDEX ||
-              Ijk::get_dimension(across) == Ijk::get_dimension(static_cast<Direction>(a)))
-            continue;
-          _narrow_band.prefetch(neighbors[a] + neighbors[b] - cell);
-        }
+        _narrow_band.prefetch(static_cast<unsigned int>(static_cast<std::int64_t>(cell) + _neighbor_offsets[pair[0]] +
+                                                        _neighbor_offsets[pair[1]]));
       }
     }
 
@@ -173,27 +172,38 @@ namespace orr
     {
       // Gather once what the four candidates share: per direction the neighbour, whether
       // it is accepted, its tau and the face coefficient towards it.
-      const std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbors = _neighbor_cells(cell);
-      LocalStencil                                              local;
-      for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
-        local[d].neighbor = neighbors[d];
-      const Direction towards = direction_of(local, accepted);
+      LocalStencil local;
+      local.neighbor          = _neighbor_cells(cell);
+      const Direction towards = direction_of(local.neighbor, accepted);
       const Direction away    = Ijk::opposite_direction(towards);
-      for (int d = Ijk::K_MINUS; d <= Ijk::K_PLUS; ++d)
+      for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
       {
         // The direction away from the accepted cell takes part in no candidate.
-        Upwind &upwind = local[d];
-        upwind.stencil  = Upwind::UNKNOWN;
-        upwind.accepted = d != away && upwind.neighbor != Ijk::INVALID_INDEX && is_accepted(upwind.neighbor);
-        if (!upwind.accepted)
+        const unsigned int neighbor = local.neighbor[d];
+        if (d == static_cast<unsigned int>(away) || neighbor == Ijk::INVALID_INDEX || !is_accepted(neighbor))
           continue;
-        upwind.tau = value(upwind.neighbor);
-        if (upwind.tau != INFINITE_VALUE)
+        const std::uint8_t bit = static_cast<std::uint8_t>(1u << d);
+        local.accepted |= bit;
+        const double tau = value(neighbor);
+        local.tau[d]     = tau;
+        if (tau == INFINITE_VALUE)
         {
-          upwind.coefficient = _get_face_coefficient(cell, upwind.neighbor, static_cast<Direction>(d));
-          upwind.terms.set(upwind.coefficient, upwind.tau);
+          local.infinite |= bit;
+          continue;
+        }
+        const double coefficient = _get_face_coefficient(cell, neighbor, static_cast<Direction>(d));
+        local.coefficient[d]     = coefficient;
+        if (coefficient >= INFINITE_VALUE)
+          local.open |= bit;
+        if (coefficient != 0.0)
+        {
+          local.weighted |= bit;
+          local.terms[d].set(coefficient, tau);
         }
       }
+      if (_second_order)
+        for (LocalStencil::SecondOrderSide &side : local.second)
+          side.stencil = LocalStencil::SecondOrderSide::UNKNOWN;
 
       Direction second = Ijk::NO_DIRECTION;
       Direction third  = Ijk::NO_DIRECTION;
@@ -205,7 +215,7 @@ namespace orr
       // A cross dimension with neither sense accepted adds nothing to a solve, so the
       // candidates that differ only in its sense give the same value: each is solved once.
       const auto any_accepted = [&local](const Direction d) {
-        return local[d].accepted || local[Ijk::opposite_direction(d)].accepted;
+        return ((local.accepted >> d) | (local.accepted >> Ijk::opposite_direction(d))) & 1u;
       };
       const bool second_matters = any_accepted(second);
       const bool third_matters  = any_accepted(third);
@@ -458,34 +468,30 @@ namespace orr
     double CornerPointGridSolver::_local_solve3(const LocalStencil &local, const Direction d1,
                                                 const Direction d2, const Direction d3) const
     {
-      const Direction directions[3] = {d1, d2, d3};
-      double          through_open_face = INFINITE_VALUE;
-      double          tau[3]            = {0.0, 0.0, 0.0};
-      double          coefficient[3]    = {0.0, 0.0, 0.0};
-      for (int i = 0; i < 3; ++i)
-      {
-        const Upwind &upwind = local[directions[i]];
-        if (!upwind.accepted)
-          continue;
-        tau[i] = upwind.tau;
-        if (tau[i] == INFINITE_VALUE)
-          return INFINITE_VALUE;
-        coefficient[i] = upwind.coefficient;
-        if (coefficient[i] >= INFINITE_VALUE)
-          through_open_face = std::min(through_open_face, tau[i]);
-      }
+      const Direction    directions[3] = {d1, d2, d3};
+      const unsigned int candidate     = (1u << d1) | (1u << d2) | (1u << d3);
+      const auto         in            = [](const unsigned int mask, const Direction d) { return (mask >> d) & 1u; };
+      if (local.infinite & candidate)
+        return INFINITE_VALUE;
       // A face of zero length on both sides passes the neighbour's value on unchanged.
-      if (through_open_face < INFINITE_VALUE)
-        return through_open_face;
-      if (coefficient[0] == 0.0 && coefficient[1] == 0.0 && coefficient[2] == 0.0)
+      if (local.open & candidate)
+      {
+        double through_open_face = INFINITE_VALUE;
+        for (const Direction d : directions)
+          if (in(local.open, d))
+            through_open_face = std::min(through_open_face, local.tau[d]);
+        if (through_open_face < INFINITE_VALUE)
+          return through_open_face;
+      }
+      if (!(local.weighted & candidate))
         return INFINITE_VALUE;
 
       // The candidates share directions, so each direction's terms were formed once; a
       // direction without an accepted neighbour adds nothing (its weight is 0).
       Quadratic quadratic;
-      for (int i = 0; i < 3; ++i)
-        if (coefficient[i] != 0.0)
-          quadratic.add(local[directions[i]].terms);
+      for (const Direction d : directions)
+        if (in(local.weighted, d))
+          quadratic.add(local.terms[d]);
       // Where the directions' coefficients differ by orders of magnitude (a thin layer beside
       // wide cells) the quadratic can lose its real root, to rounding or because the upwind
       // values lie further apart than a face's travel time; the front then arrives through
@@ -494,36 +500,38 @@ namespace orr
       if (discriminant < 0.0)
       {
         double through_one_face = INFINITE_VALUE;
-        for (int i = 0; i < 3; ++i)
-          if (coefficient[i] > 0.0)
-            through_one_face = std::min(through_one_face, tau[i] + 1.0 / coefficient[i]);
+        for (const Direction d : directions)
+          if (in(local.weighted, d) && local.coefficient[d] > 0.0)
+            through_one_face = std::min(through_one_face, local.tau[d] + 1.0 / local.coefficient[d]);
         return through_one_face;
       }
       return quadratic.larger_root(discriminant);
     }
 
-    void CornerPointGridSolver::_prepare_second_order(const unsigned int cell, Upwind &upwind,
+    void CornerPointGridSolver::_prepare_second_order(const unsigned int cell, LocalStencil &local,
                                                       const Direction direction)
     {
       // The stencil needs two accepted upwind cells, the nearer one not earlier than the
       // farther one.
-      upwind.stencil = Upwind::INCOMPLETE;
-      if (!upwind.accepted)
+      LocalStencil::SecondOrderSide &side = local.second[direction];
+      side.stencil                        = LocalStencil::SecondOrderSide::INCOMPLETE;
+      if (!((local.accepted >> direction) & 1u))
         return;
-      const unsigned int far = _neighbor_cell(upwind.neighbor, direction);
+      const unsigned int near = local.neighbor[direction];
+      const unsigned int far  = _neighbor_cell(near, direction);
       if (far == Ijk::INVALID_INDEX || !is_accepted(far))
         return;
-      if (!(value(upwind.neighbor) >= value(far)))
+      if (!(value(near) >= value(far)))
         return;
-      upwind.stencil = Upwind::COMPLETE;
-      upwind.face    = _get_face_coefficient_second_order(cell, upwind.neighbor, far, direction);
-      if (upwind.face.coefficient == 0.0)
+      side.stencil = LocalStencil::SecondOrderSide::COMPLETE;
+      side.face    = _get_face_coefficient_second_order(cell, near, far, direction);
+      if (side.face.coefficient == 0.0)
         return;
       // The value the one-sided second-order difference extrapolates from the two cells.
-      const double d1  = upwind.face.first_spacing;
-      const double d2  = upwind.face.second_spacing;
+      const double d1  = side.face.first_spacing;
+      const double d2  = side.face.second_spacing;
       const double sum = d1 + d2;
-      upwind.extrapolated = (sum * sum * value(upwind.neighbor) - d1 * d1 * value(far)) / (d2 * (2.0 * d1 + d2));
+      side.extrapolated = (sum * sum * value(near) - d1 * d1 * value(far)) / (d2 * (2.0 * d1 + d2));
     }
 
     double CornerPointGridSolver::_local_solve3_second_order(const unsigned int cell, LocalStencil &local,
@@ -539,10 +547,10 @@ namespace orr
       // directions of a plane or line grid step out of it), so only the first ones count.
       for (unsigned int i = 0; i < dimensions; ++i)
       {
-        Upwind &upwind = local[directions[i]];
-        if (upwind.stencil == Upwind::UNKNOWN)
-          _prepare_second_order(cell, upwind, directions[i]);
-        if (upwind.stencil == Upwind::INCOMPLETE)
+        const LocalStencil::SecondOrderSide &side = local.second[directions[i]];
+        if (side.stencil == LocalStencil::SecondOrderSide::UNKNOWN)
+          _prepare_second_order(cell, local, directions[i]);
+        if (side.stencil == LocalStencil::SecondOrderSide::INCOMPLETE)
           return _local_solve3(local, d1, d2, d3);
       }
 
@@ -551,19 +559,19 @@ namespace orr
       Quadratic quadratic;
       for (unsigned int i = 0; i < dimensions; ++i)
       {
-        const Upwind &upwind = local[directions[i]];
-        if (upwind.face.coefficient == 0.0)
+        const LocalStencil::SecondOrderSide &side = local.second[directions[i]];
+        if (side.face.coefficient == 0.0)
           continue;
         // Two upwind cells of zero size leave no second spacing to extrapolate over
         // (0 / 0); the first-order update handles the zero-length faces.
-        if (std::isnan(upwind.extrapolated))
+        if (std::isnan(side.extrapolated))
           return _local_solve3(local, d1, d2, d3);
-        if (upwind.extrapolated >= INFINITE_VALUE)
+        if (side.extrapolated >= INFINITE_VALUE)
           return INFINITE_VALUE;
-        if (upwind.face.coefficient >= INFINITE_VALUE)
-          through_open_face = std::min(through_open_face, upwind.extrapolated);
+        if (side.face.coefficient >= INFINITE_VALUE)
+          through_open_face = std::min(through_open_face, side.extrapolated);
         any_open = true;
-        quadratic.add(upwind.face.coefficient, upwind.extrapolated);
+        quadratic.add(side.face.coefficient, side.extrapolated);
       }
       if (through_open_face < INFINITE_VALUE)
         return through_open_face;

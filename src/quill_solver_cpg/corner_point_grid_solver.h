@@ -185,35 +185,45 @@ namespace orr
       };
 
       /**
-       * What a local update of one cell knows about one direction. Only what the update
-       * reads is set (it runs for every neighbour of every accepted cell): `tau` only for an
-       * accepted neighbour, `coefficient` and `terms` only where that tau is finite, `face` and
-       * `extrapolated` only by `_prepare_second_order`.
+       * What a local update of one cell knows about its six directions, indexed by
+       * direction; bit d of a mask stands for direction d. Only what the update reads is set
+       * (it runs for every neighbour of every accepted cell): `tau` only for an accepted
+       * neighbour, `coefficient` only where that tau is finite, `terms` only for a weighted
+       * face, `second` only where the update is of second order.
        */
-      struct Upwind
+      struct LocalStencil
       {
-        enum Stencil
+        /** Second order: whether two upwind cells are usable, their stencil and extrapolated tau. */
+        struct SecondOrderSide
         {
-          UNKNOWN,
-          INCOMPLETE,
-          COMPLETE
+          enum Stencil
+          {
+            UNKNOWN,
+            INCOMPLETE,
+            COMPLETE
+          };
+
+          Stencil         stencil;
+          SecondOrderFace face;
+          double          extrapolated;
         };
 
-        /** The face neighbour, or Ijk::INVALID_INDEX. */
-        unsigned int neighbor;
-        bool         accepted;
-        /** Tau of the accepted neighbour and the face coefficient towards it. */
-        double tau;
-        double coefficient;
-        QuadraticTerms terms;
-        /** Second order: whether two upwind cells are usable, their stencil and extrapolated tau. */
-        Stencil         stencil;
-        SecondOrderFace face;
-        double          extrapolated;
+        /** The face neighbours, or Ijk::INVALID_INDEX. */
+        std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbor;
+        /** Accepted neighbours; the direction away from the cell accepted last is left out. */
+        std::uint8_t accepted = 0;
+        /** Accepted neighbours of infinite tau. */
+        std::uint8_t infinite = 0;
+        /** Faces of infinite coefficient (zero length on both sides). */
+        std::uint8_t open = 0;
+        /** Faces towards an accepted neighbour of finite tau with a coefficient other than 0. */
+        std::uint8_t weighted = 0;
+        /** Tau of each accepted neighbour and the face coefficient towards it. */
+        std::array<double, Ijk::NUMBER_OF_DIRECTIONS>         tau;
+        std::array<double, Ijk::NUMBER_OF_DIRECTIONS>         coefficient;
+        std::array<QuadraticTerms, Ijk::NUMBER_OF_DIRECTIONS> terms;
+        std::array<SecondOrderSide, Ijk::NUMBER_OF_DIRECTIONS> second;
       };
-
-      /** The cell being updated seen along each of the six directions. */
-      using LocalStencil = std::array<Upwind, Ijk::NUMBER_OF_DIRECTIONS>;
 
       /** Reads `record` at `cell` by the record-length rule. */
       double _get_cell_value(const DataGetter<double> &record, unsigned int cell) const;
@@ -261,8 +271,8 @@ namespace orr
       double _local_solve3(const LocalStencil &local, Ijk::Direction d1, Ijk::Direction d2,
                            Ijk::Direction d3) const;
 
-      /** Fills the second-order part of `upwind`, the direction `direction` from `cell`. */
-      void _prepare_second_order(unsigned int cell, Upwind &upwind, Ijk::Direction direction);
+      /** Fills the second-order side of `local` in `direction` from `cell`. */
+      void _prepare_second_order(unsigned int cell, LocalStencil &local, Ijk::Direction direction);
 
       /**
        * Second-order update along d1, d2, d3; falls back to `_local_solve3` where the
