@@ -329,16 +329,21 @@ namespace orr
       }
     }
 
-    double CornerPointGridSolver::_get_cell_value(const DataGetter<double> &record, const unsigned int cell) const
+    bool CornerPointGridSolver::_is_per_active_cell(const DataGetter<double> &record) const
     {
       const unsigned int size = record.size();
       if (size == _grid->number_of_cells())
-        return record(cell);
+        return false;
       if (size == _grid->number_of_active_cells())
-        return record(_grid->get_active_icell(cell));
+        return true;
       throw StandardExceptions::ExcDimensionMismatch2(static_cast<int>(size),
                                                       static_cast<int>(_grid->number_of_cells()),
                                                       static_cast<int>(_grid->number_of_active_cells()));
+    }
+
+    double CornerPointGridSolver::_get_cell_value(const DataGetter<double> &record, const unsigned int cell) const
+    {
+      return _get_cell_value(record, _is_per_active_cell(record), cell);
     }
 
     double CornerPointGridSolver::_get_cell_perm(const unsigned int cell, const Direction direction) const
@@ -380,19 +385,27 @@ namespace orr
       }
     }
 
-    double CornerPointGridSolver::_get_cell_storage(const unsigned int cell) const
+    void CornerPointGridSolver::_check_fluid_is_defined() const
     {
       if (_initial_total_compressibility >= INFINITE_VALUE || _initial_viscosity >= INFINITE_VALUE)
         throw InputError("Error: Initial total compressibility or viscosity is not defined!\n");
-      return _get_cell_porosity(cell) * _initial_viscosity * _initial_total_compressibility;
     }
 
     void CornerPointGridSolver::_fill_cell_data()
     {
       const unsigned int cells = number_of_nodes();
-      // Any direction along a dimension reads the same values.
-      const Direction dimensions[Ijk::NUMBER_OF_DIMENSIONS] = {Ijk::I_PLUS, Ijk::J_PLUS, Ijk::K_PLUS};
-      _neighbor_offsets = _grid->get_neighbor_offsets();
+      _neighbor_offsets        = _grid->get_neighbor_offsets();
+      if (cells == 0)
+        return;
+      // The checks in the order of the first cell's reads; the record-length rule is
+      // settled once per record.
+      _check_fluid_is_defined();
+      const bool                      porosity_per_active = _is_per_active_cell(_porosity);
+      const DataGetter<double> *const perm_records[Ijk::NUMBER_OF_DIMENSIONS] = {&_perm_x, &_perm_y, &_perm_z};
+      bool                            perm_per_active[Ijk::NUMBER_OF_DIMENSIONS];
+      for (unsigned int dimension = 0; dimension < Ijk::NUMBER_OF_DIMENSIONS; ++dimension)
+        perm_per_active[dimension] = _is_per_active_cell(*perm_records[dimension]);
+
       for (unsigned int cell = 0; cell < cells; ++cell)
       {
         CellData &data = node_data(cell);
@@ -401,19 +414,20 @@ namespace orr
         for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
           if (neighbors[d] == Ijk::INVALID_INDEX)
             data.missing_neighbors |= static_cast<std::uint8_t>(1u << d);
-        const double storage = _get_cell_storage(cell);
-        for (const Direction direction : dimensions)
+        const double porosity = _get_cell_value(_porosity, porosity_per_active, cell);
+        const double storage  = porosity * _initial_viscosity * _initial_total_compressibility;
+        const double size[Ijk::NUMBER_OF_DIMENSIONS] = {_size_x(cell), _size_y(cell), _size_z(cell)};
+        for (unsigned int dimension = 0; dimension < Ijk::NUMBER_OF_DIMENSIONS; ++dimension)
         {
-          const Ijk::Dimension dimension   = Ijk::get_dimension(direction);
-          const double         perm        = _get_cell_perm(cell, direction);
-          const double         half_length = _get_cell_half_length(cell, direction);
+          const double perm        = _get_cell_value(*perm_records[dimension], perm_per_active[dimension], cell);
+          const double half_length = 0.5 * size[dimension];
           data.half_travel_time[dimension] = (perm <= CLOSED_PERMEABILITY || storage == 0.0)
                                                ? CLOSED
                                                : half_length / std::sqrt(perm / storage);
           data.zero_length[dimension]      = half_length == 0.0;
         }
-        data.bulk_volume = _size_x(cell) * _size_y(cell) * _size_z(cell);
-        data.pore_volume = _get_cell_porosity(cell) * data.bulk_volume;
+        data.bulk_volume = size[0] * size[1] * size[2];
+        data.pore_volume = porosity * data.bulk_volume;
       }
     }
 

@@ -225,11 +225,23 @@ namespace orr
         std::array<SecondOrderSide, Ijk::NUMBER_OF_DIRECTIONS> second;
       };
 
+      /**
+       * The record-length rule: false for a record of one value per cell, true for one per
+       * active cell; any other length throws ExcDimensionMismatch2.
+       */
+      bool _is_per_active_cell(const DataGetter<double> &record) const;
+
+      /** Reads `record` at `cell`, indexed by active cell where `per_active_cell`. */
+      double _get_cell_value(const DataGetter<double> &record, bool per_active_cell, unsigned int cell) const
+      {
+        return record(per_active_cell ? _grid->get_active_icell(cell) : cell);
+      }
+
       /** Reads `record` at `cell` by the record-length rule. */
       double _get_cell_value(const DataGetter<double> &record, unsigned int cell) const;
 
-      /** phi mu ct of `cell`; throws orr::InputError when ct or mu was never given. */
-      double _get_cell_storage(unsigned int cell) const;
+      /** Throws orr::InputError when ct or mu was never given. */
+      void _check_fluid_is_defined() const;
 
       /**
        * Fills the cell data from the property records. Throws what the record reads throw
