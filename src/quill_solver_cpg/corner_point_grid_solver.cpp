@@ -109,6 +109,7 @@ namespace orr
     void CornerPointGridSolver::initialize()
     {
       SolverBase<unsigned int, double, CellData>::initialize();
+      _anticipated = Ijk::INVALID_INDEX;
       _records.reset(number_of_nodes());
       _fill_cell_data();
     }
@@ -133,37 +134,44 @@ namespace orr
 
     void CornerPointGridSolver::get_neighbors(const unsigned int &cell, std::vector<unsigned int> &out) const
     {
-      // The march asks for the neighbours of each cell it accepts, then updates them, then
-      // records the acceptance. In a large grid most of what those steps read is out of
-      // cache, so the loads start here, all at once: the records of the accepted cell, the
-      // neighbours, and the cells beside each neighbour that its update looks at.
-      _records.prefetch(cell);
-
       // In ascending cell order, so that the march need not sort them.
       static constexpr Direction ascending[Ijk::NUMBER_OF_DIRECTIONS] = {Ijk::K_MINUS, Ijk::J_MINUS, Ijk::I_MINUS,
                                                                          Ijk::I_PLUS,  Ijk::J_PLUS,  Ijk::K_PLUS};
       const unsigned int missing = node_data(cell).missing_neighbors;
       for (const Direction d : ascending)
-      {
-        if ((missing >> d) & 1u)
-          continue;
-        const unsigned int neighbor = _neighbor_cell(cell, d);
-        out.push_back(neighbor);
-        _narrow_band.prefetch(neighbor);
-      }
-      // The cells diagonal to `cell` in each plane of two directions are the side
+        if (!((missing >> d) & 1u))
+          out.push_back(_neighbor_cell(cell, d));
+
+      // The march asks for the neighbours of each cell right after accepting it, then
+      // updates them and records the acceptance: it reads the cell's record, its
+      // neighbours, and the cells beside each neighbour that its update looks at. In a
+      // large grid most of that is out of cache, so the loads start one acceptance ahead,
+      // for the cell then smallest in the band: that cell is accepted next unless an update
+      // brings another one below it. They start here for `cell` only where it was not that
+      // cell.
+      const unsigned int next  = _narrow_band.empty() ? Ijk::INVALID_INDEX : _narrow_band.entry(0).node;
+      const unsigned int load[2] = {cell != _anticipated ? cell : Ijk::INVALID_INDEX, next};
+      _anticipated               = next;
+      // The cells diagonal to a cell in each plane of two directions are the side
       // neighbours of two of its neighbours.
       static constexpr Direction diagonals[12][2] = {
         {Ijk::K_MINUS, Ijk::J_MINUS}, {Ijk::K_MINUS, Ijk::I_PLUS},  {Ijk::K_MINUS, Ijk::J_PLUS},
         {Ijk::K_MINUS, Ijk::I_MINUS}, {Ijk::J_MINUS, Ijk::I_PLUS},  {Ijk::J_MINUS, Ijk::I_MINUS},
         {Ijk::J_MINUS, Ijk::K_PLUS},  {Ijk::I_PLUS, Ijk::J_PLUS},   {Ijk::I_PLUS, Ijk::K_PLUS},
         {Ijk::J_PLUS, Ijk::I_MINUS},  {Ijk::J_PLUS, Ijk::K_PLUS},   {Ijk::I_MINUS, Ijk::K_PLUS}};
-      for (const auto &pair : diagonals)
+      for (const unsigned int accepting : load)
       {
-        if (((missing >> pair[0]) | (missing >> pair[1])) & 1u)
+        if (accepting == Ijk::INVALID_INDEX)
           continue;
-        _narrow_band.prefetch(static_cast<unsigned int>(static_cast<std::int64_t>(cell) + _neighbor_offsets[pair[0]] +
-                                                        _neighbor_offsets[pair[1]]));
+        _records.prefetch(accepting);
+        const unsigned int sides = node_data(accepting).missing_neighbors;
+        for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
+          if (!((sides >> d) & 1u))
+            _narrow_band.prefetch(_neighbor_cell(accepting, static_cast<Direction>(d)));
+        for (const auto &pair : diagonals)
+          if (!(((sides >> pair[0]) | (sides >> pair[1])) & 1u))
+            _narrow_band.prefetch(static_cast<unsigned int>(static_cast<std::int64_t>(accepting) +
+                                                            _neighbor_offsets[pair[0]] + _neighbor_offsets[pair[1]]));
       }
     }
 
