@@ -1,6 +1,7 @@
 #ifndef ORR_QUILL_NARROW_BAND_H
 #define ORR_QUILL_NARROW_BAND_H
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -55,9 +56,11 @@ namespace orr
       void reset(NodeId number_of_nodes)
       {
         _entries.clear();
+        // Nodes added by the resize start FAR already; one pass over a large table less.
+        const std::size_t kept = std::min<std::size_t>(_nodes.size(), number_of_nodes);
         _nodes.resize(number_of_nodes);
-        for (Node &node : _nodes)
-          node.position = FAR;
+        for (std::size_t node = 0; node < kept; ++node)
+          _nodes[node].position = FAR;
       }
 
       bool empty() const { return _entries.empty(); }

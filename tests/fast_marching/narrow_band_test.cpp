@@ -47,8 +47,12 @@ TEST(NarrowBand, EqualValuesLeaveInHeapOrderNotInsertionOrder)
   band.push(2, 5.0);
   EXPECT_EQ(drain(band), (std::vector<unsigned int>{0, 2, 1}));
 
-  // Between equal children the left one is taken; an equal newcomer never passes its parent.
+  // A reset to more nodes leaves the accepted ones FAR again, like the new ones.
   band.reset(5);
+  for (unsigned int node = 0; node < 5; ++node)
+    EXPECT_EQ(band.position(node), Band::FAR) << node;
+
+  // Between equal children the left one is taken; an equal newcomer never passes its parent.
   band.push(0, 1.0);
   band.push(1, 2.0);
   band.push(2, 2.0);
