@@ -399,6 +399,12 @@ namespace orr
         throw InputError("Error: Initial total compressibility or viscosity is not defined!\n");
     }
 
+    double CornerPointGridSolver::_get_cell_storage(const double porosity) const
+    {
+      _check_fluid_is_defined();
+      return porosity * _initial_viscosity * _initial_total_compressibility;
+    }
+
     void CornerPointGridSolver::_fill_cell_data()
     {
       const unsigned int cells = number_of_nodes();
@@ -423,7 +429,7 @@ namespace orr
           if (neighbors[d] == Ijk::INVALID_INDEX)
             data.missing_neighbors |= static_cast<std::uint8_t>(1u << d);
         const double porosity = _get_cell_value(_porosity, porosity_per_active, cell);
-        const double storage  = porosity * _initial_viscosity * _initial_total_compressibility;
+        const double storage  = _get_cell_storage(porosity);
         const double size[Ijk::NUMBER_OF_DIMENSIONS] = {_size_x(cell), _size_y(cell), _size_z(cell)};
         for (unsigned int dimension = 0; dimension < Ijk::NUMBER_OF_DIMENSIONS; ++dimension)
         {

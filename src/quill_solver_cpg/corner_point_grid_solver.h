@@ -243,6 +243,9 @@ namespace orr
       /** Throws orr::InputError when ct or mu was never given. */
       void _check_fluid_is_defined() const;
 
+      /** phi mu ct of a cell of `porosity`; throws orr::InputError when ct or mu was never given. */
+      double _get_cell_storage(double porosity) const;
+
       /**
        * Fills the cell data from the property records. Throws what the record reads throw
        * (ExcDimensionMismatch2) and orr::InputError when ct or mu was never given.
