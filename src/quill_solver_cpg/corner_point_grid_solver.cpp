@@ -45,6 +45,12 @@ namespace orr
 
       constexpr double CLOSED = CellData::CLOSED_SIDE;
 
+      /** Whether `mask`, a set of directions with bit d for direction d, holds `direction`. */
+      bool has(const unsigned int mask, const Direction direction)
+      {
+        return (mask >> direction) & 1u;
+      }
+
       /**
        * The direction from a cell to its face neighbour `other`, given the cell's
        * neighbours by direction (searched in the grid's order). Cells that are not face
@@ -139,7 +145,7 @@ namespace orr
                                                                          Ijk::I_PLUS,  Ijk::J_PLUS,  Ijk::K_PLUS};
       const unsigned int missing = node_data(cell).missing_neighbors;
       for (const Direction d : ascending)
-        if (!((missing >> d) & 1u))
+        if (!has(missing, d))
           out.push_back(_neighbor_cell(cell, d));
 
       // The march asks for the neighbours of each cell right after accepting it, then
@@ -166,10 +172,10 @@ namespace orr
         _records.prefetch(accepting);
         const unsigned int sides = node_data(accepting).missing_neighbors;
         for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
-          if (!((sides >> d) & 1u))
+          if (!has(sides, static_cast<Direction>(d)))
             _narrow_band.prefetch(_neighbor_cell(accepting, static_cast<Direction>(d)));
         for (const auto &pair : diagonals)
-          if (!(((sides >> pair[0]) | (sides >> pair[1])) & 1u))
+          if (!has(sides, pair[0]) && !has(sides, pair[1]))
             _narrow_band.prefetch(static_cast<unsigned int>(static_cast<std::int64_t>(accepting) +
                                                             _neighbor_offsets[pair[0]] + _neighbor_offsets[pair[1]]));
       }
@@ -223,7 +229,7 @@ namespace orr
       // A cross dimension with neither sense accepted adds nothing to a solve, so the
       // candidates that differ only in its sense give the same value: each is solved once.
       const auto any_accepted = [&local](const Direction d) {
-        return ((local.accepted >> d) | (local.accepted >> Ijk::opposite_direction(d))) & 1u;
+        return has(local.accepted, d) || has(local.accepted, Ijk::opposite_direction(d));
       };
       const bool second_matters = any_accepted(second);
       const bool third_matters  = any_accepted(third);
@@ -401,7 +407,6 @@ namespace orr
 
     double CornerPointGridSolver::_get_cell_storage(const double porosity) const
     {
-      _check_fluid_is_defined();
       return porosity * _initial_viscosity * _initial_total_compressibility;
     }
 
@@ -498,7 +503,6 @@ namespace orr
     {
       const Direction    directions[3] = {d1, d2, d3};
       const unsigned int candidate     = (1u << d1) | (1u << d2) | (1u << d3);
-      const auto         in            = [](const unsigned int mask, const Direction d) { return (mask >> d) & 1u; };
       if (local.infinite & candidate)
         return INFINITE_VALUE;
       // A face of zero length on both sides passes the neighbour's value on unchanged.
@@ -506,7 +510,7 @@ namespace orr
       {
         double through_open_face = INFINITE_VALUE;
         for (const Direction d : directions)
-          if (in(local.open, d))
+          if (has(local.open, d))
             through_open_face = std::min(through_open_face, local.tau[d]);
         if (through_open_face < INFINITE_VALUE)
           return through_open_face;
@@ -518,7 +522,7 @@ namespace orr
       // direction without an accepted neighbour adds nothing (its weight is 0).
       Quadratic quadratic;
       for (const Direction d : directions)
-        if (in(local.weighted, d))
+        if (has(local.weighted, d))
           quadratic.add(local.terms[d]);
       // Where the directions' coefficients differ by orders of magnitude (a thin layer beside
       // wide cells) the quadratic can lose its real root, to rounding or because the upwind
@@ -529,7 +533,7 @@ namespace orr
       {
         double through_one_face = INFINITE_VALUE;
         for (const Direction d : directions)
-          if (in(local.weighted, d) && local.coefficient[d] > 0.0)
+          if (has(local.weighted, d) && local.coefficient[d] > 0.0)
             through_one_face = std::min(through_one_face, local.tau[d] + 1.0 / local.coefficient[d]);
         return through_one_face;
       }
@@ -543,7 +547,7 @@ namespace orr
       // farther one.
       LocalStencil::SecondOrderSide &side = local.second[direction];
       side.stencil                        = LocalStencil::SecondOrderSide::INCOMPLETE;
-      if (!((local.accepted >> direction) & 1u))
+      if (!has(local.accepted, direction))
         return;
       const unsigned int near = local.neighbor[direction];
       const unsigned int far  = _neighbor_cell(near, direction);

@@ -243,7 +243,7 @@ namespace orr
       /** Throws orr::InputError when ct or mu was never given. */
       void _check_fluid_is_defined() const;
 
-      /** phi mu ct of a cell of `porosity`; throws orr::InputError when ct or mu was never given. */
+      /** phi mu ct of a cell of `porosity`. Precondition: `_check_fluid_is_defined` passed. */
       double _get_cell_storage(double porosity) const;
 
       /**
