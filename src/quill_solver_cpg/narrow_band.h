@@ -19,15 +19,20 @@ namespace orr
      * position index per node, so that lowering the value of a node already in the band
      * (decrease-key) costs one sift without searching.
      *
-     * The position index doubles as the state of every node: FAR (never reached),
-     * ACCEPTED (taken out of the band, value final) or TRIAL, stored as the node's index
-     * in the heap (>= 0). Every move of an entry updates its node's position, so that
-     * entry p always holds the node whose position is p.
+     * A node in the band holds a slot, taken when it enters and given back when it leaves;
+     * the slot's entry in a small table holds the node's heap index, and every move of an
+     * entry updates it. A sift thereby writes only to the heap and to the slot table, which
+     * are as large as the band, never to the per-node table, which is as large as the grid
+     * and mostly out of cache. Slots given back are taken again first, so the table stays as
+     * small as the largest band.
      *
-     * Each node's state is kept beside its final value (set when it is ACCEPTED) and beside whatever `NodeData` the local update reads of the node: the
-     * update looks at all three for every neighbour, and in a large grid each look at a
-     * separate table would be a cache miss. A node that fills whole cache lines is kept on
-     * line boundaries.
+     * The slot field doubles as the state of every node: FAR (never reached), ACCEPTED
+     * (taken out of the band, value final) or TRIAL, the slot itself (>= 0).
+     *
+     * Each node's state is kept beside its final value (set when it is ACCEPTED) and beside
+     * whatever `NodeData` the local update reads of the node: the update looks at all three
+     * for every neighbour, and in a large grid each look at a separate table would be a
+     * cache miss. A node that fills whole cache lines is kept on line boundaries.
      *
      * Ties: all comparisons are strict. An entry never rises above an equal parent, and
      * between two equal children the left one is taken when sifting down. With equal
@@ -56,11 +61,13 @@ namespace orr
       void reset(NodeId number_of_nodes)
       {
         _entries.clear();
+        _slot_positions.clear();
+        _free_slots.clear();
         // Nodes added by the resize start FAR already; one pass over a large table less.
         const std::size_t kept = std::min<std::size_t>(_nodes.size(), number_of_nodes);
         _nodes.resize(number_of_nodes);
         for (std::size_t node = 0; node < kept; ++node)
-          _nodes[node].position = FAR;
+          _nodes[node].slot = FAR;
       }
 
       bool empty() const { return _entries.empty(); }
@@ -68,12 +75,16 @@ namespace orr
       std::size_t size() const { return _entries.size(); }
 
       /** The entry at heap index `index` (0 is the smallest). */
-      const Entry &entry(std::size_t index) const { return _entries[index]; }
+      Entry entry(std::size_t index) const { return Entry{_entries[index].node, _entries[index].value}; }
 
       /** FAR, ACCEPTED, or the node's heap index when TRIAL. */
-      std::int32_t position(NodeId node) const { return _nodes[node].position; }
+      std::int32_t position(NodeId node) const
+      {
+        const std::int32_t slot = _nodes[node].slot;
+        return slot < 0 ? slot : static_cast<std::int32_t>(_slot_positions[static_cast<std::size_t>(slot)]);
+      }
 
-      bool is_accepted(NodeId node) const { return _nodes[node].position == ACCEPTED; }
+      bool is_accepted(NodeId node) const { return _nodes[node].slot == ACCEPTED; }
 
       /** The node's value once ACCEPTED; before that, what an earlier march left (0 at first). */
       const Value &value(NodeId node) const { return _nodes[node].value; }
@@ -88,7 +99,19 @@ namespace orr
       /** Adds a node that is not in the band yet; it becomes TRIAL. */
       void push(NodeId node, Value value)
       {
-        _entries.push_back(Entry{node, value});
+        std::uint32_t slot;
+        if (_free_slots.empty())
+        {
+          slot = static_cast<std::uint32_t>(_slot_positions.size());
+          _slot_positions.push_back(0);
+        }
+        else
+        {
+          slot = _free_slots.back();
+          _free_slots.pop_back();
+        }
+        _nodes[node].slot = static_cast<std::int32_t>(slot);
+        _entries.push_back(HeapEntry{node, slot, value});
         _sift_up(_entries.size() - 1);
       }
 
@@ -98,17 +121,18 @@ namespace orr
        */
       Entry pop()
       {
-        const Entry root = _entries.front();
-        _nodes[root.node].position = ACCEPTED;
-        _nodes[root.node].value    = root.value;
-        const Entry last = _entries.back();
+        const HeapEntry root = _entries.front();
+        _nodes[root.node].slot  = ACCEPTED;
+        _nodes[root.node].value = root.value;
+        _free_slots.push_back(root.slot);
+        const HeapEntry last = _entries.back();
         _entries.pop_back();
         if (!_entries.empty())
         {
           _entries.front() = last;
           _sift_down(0);
         }
-        return root;
+        return Entry{root.node, root.value};
       }
 
       /**
@@ -118,19 +142,20 @@ namespace orr
        */
       bool update(NodeId node, Value value)
       {
-        const std::int32_t p = _nodes[node].position;
-        if (p == ACCEPTED)
+        const std::int32_t slot = _nodes[node].slot;
+        if (slot == ACCEPTED)
           return false;
-        if (p == FAR)
+        if (slot == FAR)
         {
           push(node, value);
           return true;
         }
-        Entry &e = _entries[static_cast<std::size_t>(p)];
+        const std::size_t p = _slot_positions[static_cast<std::size_t>(slot)];
+        HeapEntry        &e = _entries[p];
         if (e.value > value)
         {
           e.value = value;
-          _sift_up(static_cast<std::size_t>(p));
+          _sift_up(p);
         }
         return true;
       }
@@ -139,8 +164,16 @@ namespace orr
       struct NodeFields
       {
         Value        value{};
-        std::int32_t position = FAR;
+        std::int32_t slot = FAR;
         NodeData     data{};
+      };
+
+      /** An entry as the heap keeps it: with the slot its moves update. */
+      struct HeapEntry
+      {
+        NodeId        node;
+        std::uint32_t slot;
+        Value         value;
       };
 
       static constexpr std::size_t CACHE_LINE = 64;
@@ -148,18 +181,18 @@ namespace orr
       struct alignas(sizeof(NodeFields) % CACHE_LINE == 0 ? CACHE_LINE : alignof(NodeFields)) Node : NodeFields
       {};
 
-      /** Puts `entry` at heap index `index` and records that position for its node. */
-      void _place(const std::size_t index, const Entry &entry)
+      /** Puts `entry` at heap index `index` and records that position for its slot. */
+      void _place(const std::size_t index, const HeapEntry &entry)
       {
-        _entries[index]             = entry;
-        _nodes[entry.node].position = static_cast<std::int32_t>(index);
+        _entries[index]              = entry;
+        _slot_positions[entry.slot] = static_cast<std::uint32_t>(index);
       }
 
       // The sifts move the sifted entry through a hole instead of swapping: the same
       // comparisons and the same final order, with one position update per level.
       void _sift_up(std::size_t i)
       {
-        const Entry moving = _entries[i];
+        const HeapEntry moving = _entries[i];
         while (i > 0)
         {
           const std::size_t parent = (i - 1) / 2;
@@ -173,7 +206,7 @@ namespace orr
 
       void _sift_down(std::size_t i)
       {
-        const Entry       moving = _entries[i];
+        const HeapEntry   moving = _entries[i];
         const std::size_t n      = _entries.size();
         std::size_t       child  = 2 * i + 1;
         while (child < n)
@@ -189,8 +222,12 @@ namespace orr
         _place(i, moving);
       }
 
-      std::vector<Entry> _entries;
-      std::vector<Node>  _nodes;
+      std::vector<HeapEntry>     _entries;
+      std::vector<Node>          _nodes;
+      /** Heap index of the entry holding each slot. */
+      std::vector<std::uint32_t> _slot_positions;
+      /** Slots given back, the last given back taken first. */
+      std::vector<std::uint32_t> _free_slots;
     };
   } // namespace quill
 } // namespace orr
