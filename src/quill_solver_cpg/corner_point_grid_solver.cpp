@@ -165,19 +165,27 @@ namespace orr
         {Ijk::K_MINUS, Ijk::I_MINUS}, {Ijk::J_MINUS, Ijk::I_PLUS},  {Ijk::J_MINUS, Ijk::I_MINUS},
         {Ijk::J_MINUS, Ijk::K_PLUS},  {Ijk::I_PLUS, Ijk::J_PLUS},   {Ijk::I_PLUS, Ijk::K_PLUS},
         {Ijk::J_PLUS, Ijk::I_MINUS},  {Ijk::J_PLUS, Ijk::K_PLUS},   {Ijk::I_MINUS, Ijk::K_PLUS}};
+      // The loads do not wait for the cell's edge bits: they are in the record still being
+      // loaded, and waiting for them stalls the march. At the grid's edge a load may thus go
+      // to a cell that is no neighbour, which costs a little bandwidth and nothing else.
+      constexpr unsigned int NUMBER_OF_DIAGONALS = sizeof(diagonals) / sizeof(diagonals[0]);
+      const std::int64_t     cells               = _number_of_nodes;
       for (const unsigned int accepting : load)
       {
         if (accepting == Ijk::INVALID_INDEX)
           continue;
         _records.prefetch(accepting);
-        const unsigned int sides = node_data(accepting).missing_neighbors;
+        _narrow_band.prefetch(accepting);
+        const std::int64_t centre = accepting;
+        std::int64_t       around[Ijk::NUMBER_OF_DIRECTIONS + NUMBER_OF_DIAGONALS];
         for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
-          if (!has(sides, static_cast<Direction>(d)))
-            _narrow_band.prefetch(_neighbor_cell(accepting, static_cast<Direction>(d)));
-        for (const auto &pair : diagonals)
-          if (!has(sides, pair[0]) && !has(sides, pair[1]))
-            _narrow_band.prefetch(static_cast<unsigned int>(static_cast<std::int64_t>(accepting) +
-                                                            _neighbor_offsets[pair[0]] + _neighbor_offsets[pair[1]]));
+          around[d] = centre + _neighbor_offsets[d];
+        for (unsigned int p = 0; p < NUMBER_OF_DIAGONALS; ++p)
+          around[Ijk::NUMBER_OF_DIRECTIONS + p] =
+            centre + _neighbor_offsets[diagonals[p][0]] + _neighbor_offsets[diagonals[p][1]];
+        for (const std::int64_t other : around)
+          if (other >= 0 && other < cells)
+            _narrow_band.prefetch(static_cast<unsigned int>(other));
       }
     }
 
