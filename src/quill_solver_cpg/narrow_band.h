@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "large_table_allocator.h"
+
 namespace orr
 {
   namespace quill
@@ -223,7 +225,7 @@ namespace orr
       }
 
       std::vector<HeapEntry>     _entries;
-      std::vector<Node>          _nodes;
+      std::vector<Node, LargeTableAllocator<Node>> _nodes;
       /** Heap index of the entry holding each slot. */
       std::vector<std::uint32_t> _slot_positions;
       /** Slots given back, the last given back taken first. */
