@@ -151,12 +151,20 @@ namespace orr
       // The march asks for the neighbours of each cell right after accepting it, then
       // updates them and records the acceptance: it reads the cell's record, its
       // neighbours, and the cells beside each neighbour that its update looks at. In a
-      // large grid most of that is out of cache, so the loads start one acceptance ahead,
-      // for the cell then smallest in the band: that cell is accepted next unless an update
-      // brings another one below it. They start here for `cell` only where it was not that
-      // cell.
-      const unsigned int next  = _narrow_band.empty() ? Ijk::INVALID_INDEX : _narrow_band.entry(0).node;
-      const unsigned int load[2] = {cell != _anticipated ? cell : Ijk::INVALID_INDEX, next};
+      // large grid most of that is out of cache, so the loads start ahead: for the cell then
+      // smallest in the band, which is accepted next unless an update brings another one
+      // below it, and for the smaller of its two children, often the one after. They start
+      // here for `cell` only where it was not the cell expected.
+      const std::size_t  band  = _narrow_band.size();
+      const unsigned int next  = band > 0 ? _narrow_band.entry(0).node : Ijk::INVALID_INDEX;
+      unsigned int       after = Ijk::INVALID_INDEX;
+      if (band > 1)
+      {
+        // The child the band's sift takes: the right one only where it is smaller.
+        const std::size_t child = band > 2 && _narrow_band.entry(1).value > _narrow_band.entry(2).value ? 2 : 1;
+        after                   = _narrow_band.entry(child).node;
+      }
+      const unsigned int load[3] = {cell != _anticipated ? cell : Ijk::INVALID_INDEX, next, after};
       _anticipated               = next;
       // The cells diagonal to a cell in each plane of two directions are the side
       // neighbours of two of its neighbours.

@@ -104,7 +104,7 @@ namespace orr
       /** Records tau and the drained volumes of the accepted cell (see TauRecords). */
       void callback_new_value_accepted(const unsigned int &cell, const double &tau) override;
 
-      /** The face neighbours of `cell`, inactive cells included; starts the loads of the next acceptance. */
+      /** The face neighbours of `cell`, inactive cells included; starts the loads of the next acceptances. */
       void get_neighbors(const unsigned int &cell, std::vector<unsigned int> &out) const override;
 
       /**
@@ -314,7 +314,7 @@ namespace orr
 
       TauRecords _records;
 
-      /** The cell whose loads `get_neighbors` started last, one acceptance ahead; a hint only. */
+      /** The cell `get_neighbors` expected to be accepted next and started the loads for; a hint only. */
       mutable unsigned int _anticipated = Ijk::INVALID_INDEX;
     };
   } // namespace quill
