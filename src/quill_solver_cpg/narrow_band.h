@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "cache_line_allocator.h"
+
 #include "large_table_allocator.h"
 
 namespace orr
@@ -62,7 +64,7 @@ namespace orr
        */
       void reset(NodeId number_of_nodes)
       {
-        _entries.clear();
+        _entries.resize(HEAP_START);
         _slot_positions.clear();
         _free_slots.clear();
         // Nodes added by the resize start FAR already; one pass over a large table less.
@@ -72,12 +74,12 @@ namespace orr
           _nodes[node].slot = FAR;
       }
 
-      bool empty() const { return _entries.empty(); }
+      bool empty() const { return size() == 0; }
 
-      std::size_t size() const { return _entries.size(); }
+      std::size_t size() const { return _entries.size() - HEAP_START; }
 
       /** The entry at heap index `index` (0 is the smallest). */
-      Entry entry(std::size_t index) const { return Entry{_entries[index].node, _entries[index].value}; }
+      Entry entry(std::size_t index) const { return Entry{_at(index).node, _at(index).value}; }
 
       /** FAR, ACCEPTED, or the node's heap index when TRIAL. */
       std::int32_t position(NodeId node) const
@@ -114,7 +116,7 @@ namespace orr
         }
         _nodes[node].slot = static_cast<std::int32_t>(slot);
         _entries.push_back(HeapEntry{node, slot, value});
-        _sift_up(_entries.size() - 1);
+        _sift_up(size() - 1);
       }
 
       /**
@@ -123,15 +125,15 @@ namespace orr
        */
       Entry pop()
       {
-        const HeapEntry root = _entries.front();
+        const HeapEntry root = _at(0);
         _nodes[root.node].slot  = ACCEPTED;
         _nodes[root.node].value = root.value;
         _free_slots.push_back(root.slot);
         const HeapEntry last = _entries.back();
         _entries.pop_back();
-        if (!_entries.empty())
+        if (!empty())
         {
-          _entries.front() = last;
+          _at(0) = last;
           _sift_down(0);
         }
         return Entry{root.node, root.value};
@@ -153,7 +155,7 @@ namespace orr
           return true;
         }
         const std::size_t p = _slot_positions[static_cast<std::size_t>(slot)];
-        HeapEntry        &e = _entries[p];
+        HeapEntry        &e = _at(p);
         if (e.value > value)
         {
           e.value = value;
@@ -178,15 +180,14 @@ namespace orr
         Value         value;
       };
 
-      static constexpr std::size_t CACHE_LINE = 64;
-
-      struct alignas(sizeof(NodeFields) % CACHE_LINE == 0 ? CACHE_LINE : alignof(NodeFields)) Node : NodeFields
+      struct alignas(sizeof(NodeFields) % CACHE_LINE_BYTES == 0 ? CACHE_LINE_BYTES : alignof(NodeFields)) Node
+        : NodeFields
       {};
 
       /** Puts `entry` at heap index `index` and records that position for its slot. */
       void _place(const std::size_t index, const HeapEntry &entry)
       {
-        _entries[index]              = entry;
+        _at(index)                  = entry;
         _slot_positions[entry.slot] = static_cast<std::uint32_t>(index);
       }
 
@@ -194,13 +195,13 @@ namespace orr
       // comparisons and the same final order, with one position update per level.
       void _sift_up(std::size_t i)
       {
-        const HeapEntry moving = _entries[i];
+        const HeapEntry moving = _at(i);
         while (i > 0)
         {
           const std::size_t parent = (i - 1) / 2;
-          if (!(moving.value < _entries[parent].value))
+          if (!(moving.value < _at(parent).value))
             break;
-          _place(i, _entries[parent]);
+          _place(i, _at(parent));
           i = parent;
         }
         _place(i, moving);
@@ -208,23 +209,40 @@ namespace orr
 
       void _sift_down(std::size_t i)
       {
-        const HeapEntry   moving = _entries[i];
-        const std::size_t n      = _entries.size();
+        const HeapEntry   moving = _at(i);
+        const std::size_t n      = size();
         std::size_t       child  = 2 * i + 1;
         while (child < n)
         {
-          if (child + 1 < n && _entries[child].value > _entries[child + 1].value)
+          // The four entries a level further down share one cache line: their loads start
+          // while this level is compared.
+          const std::size_t grandchild = 2 * child + 1;
+          if (grandchild < n)
+            __builtin_prefetch(&_at(grandchild));
+          if (child + 1 < n && _at(child).value > _at(child + 1).value)
             ++child;
-          if (!(moving.value > _entries[child].value))
+          if (!(moving.value > _at(child).value))
             break;
-          _place(i, _entries[child]);
+          _place(i, _at(child));
           i     = child;
           child = 2 * i + 1;
         }
         _place(i, moving);
       }
 
-      std::vector<HeapEntry>     _entries;
+      /**
+       * Heap index i is kept at HEAP_START + i of a table that starts on a cache line. Where
+       * four entries fill a line, one entry of padding in front makes the two children of an
+       * entry never straddle a line and its four grandchildren (from 4 i + 3) fill one.
+       */
+      static constexpr std::size_t HEAP_START = 4 * sizeof(HeapEntry) == CACHE_LINE_BYTES ? 1 : 0;
+
+      using HeapTable = std::vector<HeapEntry, CacheLineAllocator<HeapEntry>>;
+
+      HeapEntry       &_at(const std::size_t index) { return _entries[HEAP_START + index]; }
+      const HeapEntry &_at(const std::size_t index) const { return _entries[HEAP_START + index]; }
+
+      HeapTable _entries = HeapTable(HEAP_START);
       std::vector<Node, LargeTableAllocator<Node>> _nodes;
       /** Heap index of the entry holding each slot. */
       std::vector<std::uint32_t> _slot_positions;
