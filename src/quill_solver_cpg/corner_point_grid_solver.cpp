@@ -115,7 +115,7 @@ namespace orr
     void CornerPointGridSolver::initialize()
     {
       SolverBase<unsigned int, double, CellData>::initialize();
-      _anticipated = Ijk::INVALID_INDEX;
+      _expected.fill(Ijk::INVALID_INDEX);
       _records.reset(number_of_nodes());
       _fill_cell_data();
     }
@@ -153,8 +153,8 @@ namespace orr
       // neighbours, and the cells beside each neighbour that its update looks at. In a
       // large grid most of that is out of cache, so the loads start ahead: for the cell then
       // smallest in the band, which is accepted next unless an update brings another one
-      // below it, and for the smaller of its two children, often the one after. They start
-      // here for `cell` only where it was not the cell expected.
+      // below it, and for the smaller of its two children, often the one after. They are not
+      // started again for a cell the call before started them for.
       const std::size_t  band  = _narrow_band.size();
       const unsigned int next  = band > 0 ? _narrow_band.entry(0).node : Ijk::INVALID_INDEX;
       unsigned int       after = Ijk::INVALID_INDEX;
@@ -164,8 +164,14 @@ namespace orr
         const std::size_t child = band > 2 && _narrow_band.entry(1).value > _narrow_band.entry(2).value ? 2 : 1;
         after                   = _narrow_band.entry(child).node;
       }
-      const unsigned int load[3] = {cell != _anticipated ? cell : Ijk::INVALID_INDEX, next, after};
-      _anticipated               = next;
+      const std::array<unsigned int, 2> expected = {next, after};
+      const auto was_loaded = [this](const unsigned int c) {
+        return c == _expected[0] || c == _expected[1];
+      };
+      const unsigned int load[3] = {was_loaded(cell) ? Ijk::INVALID_INDEX : cell,
+                                    was_loaded(next) ? Ijk::INVALID_INDEX : next,
+                                    was_loaded(after) ? Ijk::INVALID_INDEX : after};
+      _expected                  = expected;
       // The cells diagonal to a cell in each plane of two directions are the side
       // neighbours of two of its neighbours.
       static constexpr Direction diagonals[12][2] = {

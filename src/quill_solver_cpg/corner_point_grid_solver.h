@@ -314,8 +314,8 @@ namespace orr
 
       TauRecords _records;
 
-      /** The cell `get_neighbors` expected to be accepted next and started the loads for; a hint only. */
-      mutable unsigned int _anticipated = Ijk::INVALID_INDEX;
+      /** The cells `get_neighbors` expected to be accepted next and started the loads for; a hint only. */
+      mutable std::array<unsigned int, 2> _expected = {Ijk::INVALID_INDEX, Ijk::INVALID_INDEX};
     };
   } // namespace quill
 } // namespace orr
