@@ -8,8 +8,6 @@
 
 #include "cache_line_allocator.h"
 
-#include "large_table_allocator.h"
-
 namespace orr
 {
   namespace quill
@@ -242,8 +240,8 @@ namespace orr
       HeapEntry       &_at(const std::size_t index) { return _entries[HEAP_START + index]; }
       const HeapEntry &_at(const std::size_t index) const { return _entries[HEAP_START + index]; }
 
-      HeapTable _entries = HeapTable(HEAP_START);
-      std::vector<Node, LargeTableAllocator<Node>> _nodes;
+      HeapTable                  _entries = HeapTable(HEAP_START);
+      std::vector<Node>          _nodes;
       /** Heap index of the entry holding each slot. */
       std::vector<std::uint32_t> _slot_positions;
       /** Slots given back, the last given back taken first. */

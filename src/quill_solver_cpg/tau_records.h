@@ -3,8 +3,6 @@
 
 #include <vector>
 
-#include "large_table_allocator.h"
-
 namespace orr
 {
   namespace quill
@@ -57,7 +55,7 @@ namespace orr
       const std::vector<double> &bulk_volume_list() const { return _bulk_volume_list; }
 
       /** Per cell, by linear cell index; all 0 for cells never recorded. */
-      const std::vector<CellRecord, LargeTableAllocator<CellRecord>> &cells() const { return _cells; }
+      const std::vector<CellRecord> &cells() const { return _cells; }
 
       /** The tau of every cell, by linear cell index. */
       std::vector<double> cell_tau() const;
@@ -71,7 +69,7 @@ namespace orr
       std::vector<double> _bulk_volume_list;
 
       /** The three per-cell values together: an acceptance writes them at once. */
-      std::vector<CellRecord, LargeTableAllocator<CellRecord>> _cells;
+      std::vector<CellRecord> _cells;
     };
   } // namespace quill
 } // namespace orr
