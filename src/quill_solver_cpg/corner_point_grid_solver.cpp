@@ -157,13 +157,8 @@ namespace orr
       // started again for a cell the call before started them for.
       const std::size_t  band  = _narrow_band.size();
       const unsigned int next  = band > 0 ? _narrow_band.entry(0).node : Ijk::INVALID_INDEX;
-      unsigned int       after = Ijk::INVALID_INDEX;
-      if (band > 1)
-      {
-        // The child the band's sift takes: the right one only where it is smaller.
-        const std::size_t child = band > 2 && _narrow_band.entry(1).value > _narrow_band.entry(2).value ? 2 : 1;
-        after                   = _narrow_band.entry(child).node;
-      }
+      const unsigned int after =
+        band > 1 ? _narrow_band.entry(_narrow_band.smaller_child(0)).node : Ijk::INVALID_INDEX;
       const std::array<unsigned int, 2> expected = {next, after};
       const auto was_loaded = [this](const unsigned int c) {
         return c == _expected[0] || c == _expected[1];

@@ -79,6 +79,16 @@ namespace orr
       /** The entry at heap index `index` (0 is the smallest). */
       Entry entry(std::size_t index) const { return Entry{_at(index).node, _at(index).value}; }
 
+      /**
+       * The child of the entry at heap index `index` that a sift down compares with: the
+       * right one only where it is smaller. Precondition: the entry has a child.
+       */
+      std::size_t smaller_child(const std::size_t index) const
+      {
+        const std::size_t left = 2 * index + 1;
+        return left + 1 < size() && _at(left).value > _at(left + 1).value ? left + 1 : left;
+      }
+
       /** FAR, ACCEPTED, or the node's heap index when TRIAL. */
       std::int32_t position(NodeId node) const
       {
@@ -209,21 +219,18 @@ namespace orr
       {
         const HeapEntry   moving = _at(i);
         const std::size_t n      = size();
-        std::size_t       child  = 2 * i + 1;
-        while (child < n)
+        while (2 * i + 1 < n)
         {
           // The four entries a level further down share one cache line: their loads start
           // while this level is compared.
-          const std::size_t grandchild = 2 * child + 1;
-          if (grandchild < n)
-            __builtin_prefetch(&_at(grandchild));
-          if (child + 1 < n && _at(child).value > _at(child + 1).value)
-            ++child;
+          const std::size_t first_grandchild = 4 * i + 3;
+          if (first_grandchild < n)
+            __builtin_prefetch(&_at(first_grandchild));
+          const std::size_t child = smaller_child(i);
           if (!(moving.value > _at(child).value))
             break;
           _place(i, _at(child));
-          i     = child;
-          child = 2 * i + 1;
+          i = child;
         }
         _place(i, moving);
       }
