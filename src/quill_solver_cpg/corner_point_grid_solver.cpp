@@ -21,27 +21,43 @@ namespace orr
       using Ijk::Direction;
 
       /**
-       * The two directions across `direction`, in the order the local update pairs them:
-       * an I step is crossed by J and K, a J step by I and K, a K step by I and J.
+       * The cross directions of the four candidate solves of a local update whose accepted
+       * neighbour lies in a given direction, in the order they are tried, and for each of
+       * the two cross dimensions the bits of both its senses.
        */
-      void cross_directions(const Direction direction, Direction &second, Direction &third)
+      struct CandidateDirections
       {
-        switch (Ijk::get_dimension(direction))
+        Direction    cross[4][2];
+        unsigned int second_senses;
+        unsigned int third_senses;
+      };
+
+      /**
+       * The candidates of each direction: an I step is crossed by J and K, a J step by I and
+       * K, a K step by I and J; each cross dimension is taken in its plus sense first.
+       */
+      std::array<CandidateDirections, Ijk::NUMBER_OF_DIRECTIONS> make_candidate_directions()
+      {
+        static constexpr Direction crossing[Ijk::NUMBER_OF_DIMENSIONS][2] = {
+          {Ijk::J_PLUS, Ijk::K_PLUS}, {Ijk::I_PLUS, Ijk::K_PLUS}, {Ijk::I_PLUS, Ijk::J_PLUS}};
+        std::array<CandidateDirections, Ijk::NUMBER_OF_DIRECTIONS> table{};
+        for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
         {
-          case Ijk::DIM_I:
-            second = Ijk::J_PLUS;
-            third  = Ijk::K_PLUS;
-            return;
-          case Ijk::DIM_J:
-            second = Ijk::I_PLUS;
-            third  = Ijk::K_PLUS;
-            return;
-          case Ijk::DIM_K:
-            second = Ijk::I_PLUS;
-            third  = Ijk::J_PLUS;
-            return;
+          const Direction *const cross  = crossing[Ijk::get_dimension(static_cast<Direction>(d))];
+          const Direction        second = cross[0];
+          const Direction        third  = cross[1];
+          const Direction        second_back = Ijk::opposite_direction(second);
+          const Direction        third_back  = Ijk::opposite_direction(third);
+          table[d] = CandidateDirections{
+            {{second, third}, {second_back, third}, {second, third_back}, {second_back, third_back}},
+            (1u << second) | (1u << second_back),
+            (1u << third) | (1u << third_back)};
         }
+        return table;
       }
+
+      const std::array<CandidateDirections, Ijk::NUMBER_OF_DIRECTIONS> CANDIDATE_DIRECTIONS =
+        make_candidate_directions();
 
       constexpr double CLOSED = CellData::CLOSED_SIDE;
 
@@ -236,28 +252,19 @@ namespace orr
         for (LocalStencil::SecondOrderSide &side : local.second)
           side.stencil = LocalStencil::SecondOrderSide::UNKNOWN;
 
-      Direction second = Ijk::NO_DIRECTION;
-      Direction third  = Ijk::NO_DIRECTION;
-      cross_directions(towards, second, third);
-      const Direction candidates[4][2] = {{second, third},
-                                          {Ijk::opposite_direction(second), third},
-                                          {second, Ijk::opposite_direction(third)},
-                                          {Ijk::opposite_direction(second), Ijk::opposite_direction(third)}};
       // A cross dimension with neither sense accepted adds nothing to a solve, so the
       // candidates that differ only in its sense give the same value: each is solved once.
-      const auto any_accepted = [&local](const Direction d) {
-        return has(local.accepted, d) || has(local.accepted, Ijk::opposite_direction(d));
-      };
-      const bool second_matters = any_accepted(second);
-      const bool third_matters  = any_accepted(third);
-      const bool repeated[4]    = {false, !second_matters, !third_matters, !second_matters || !third_matters};
+      const CandidateDirections &candidates     = CANDIDATE_DIRECTIONS[towards];
+      const bool                 second_matters = local.accepted & candidates.second_senses;
+      const bool                 third_matters  = local.accepted & candidates.third_senses;
+      const bool repeated[4] = {false, !second_matters, !third_matters, !second_matters || !third_matters};
       out = INFINITE_VALUE;
       bool first = true;
       for (int c = 0; c < 4; ++c)
       {
         if (repeated[c])
           continue;
-        const Direction *const cross = candidates[c];
+        const Direction *const cross = candidates.cross[c];
         const double value = _second_order
                                ? _local_solve3_second_order(cell, local, towards, cross[0], cross[1])
                                : _local_solve3(local, towards, cross[0], cross[1]);
