@@ -132,8 +132,19 @@ namespace orr
     {
       SolverBase<unsigned int, double, CellData>::initialize();
       _expected.fill(Ijk::INVALID_INDEX);
+      _accepted_cells = 0;
       _records.reset(number_of_nodes());
       _fill_cell_data();
+    }
+
+    void CornerPointGridSolver::march()
+    {
+      SolverBase<unsigned int, double, CellData>::march();
+      if (_accepted_cells == _number_of_nodes)
+        return;
+      for (unsigned int cell = 0; cell < _number_of_nodes; ++cell)
+        if (!is_accepted(cell))
+          _records.clear(cell);
     }
 
     unsigned int CornerPointGridSolver::number_of_nodes() const
@@ -150,8 +161,9 @@ namespace orr
 
     void CornerPointGridSolver::callback_new_value_accepted(const unsigned int &cell, const double &tau)
     {
-      const CellData &data = node_data(cell);
-      _records.record(cell, tau, data.pore_volume, data.bulk_volume, _unit_type);
+      ++_accepted_cells;
+      const TauRecords::CellRecord &kept = _records.cells()[cell];
+      _records.record(cell, tau, kept.pore_volume, kept.bulk_volume, _unit_type);
     }
 
     void CornerPointGridSolver::get_neighbors(const unsigned int &cell, std::vector<unsigned int> &out) const
@@ -469,8 +481,8 @@ namespace orr
                                                : half_length / std::sqrt(perm / storage);
           data.zero_length[dimension]      = half_length == 0.0;
         }
-        data.bulk_volume = size[0] * size[1] * size[2];
-        data.pore_volume = porosity * data.bulk_volume;
+        const double bulk_volume = size[0] * size[1] * size[2];
+        _records.keep_volumes(cell, porosity * bulk_volume, bulk_volume);
       }
     }
 

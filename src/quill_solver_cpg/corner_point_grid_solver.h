@@ -37,9 +37,10 @@ namespace orr
     };
 
     /**
-     * What the march reads of one cell, filled for all cells by `initialize` so that the
-     * local updates and the acceptance record read it without checks, from the cache line
-     * that also holds the cell's state and tau (see NarrowBand).
+     * What the local updates read of one cell, filled for all cells by `initialize` so that
+     * they read it without checks, beside the cell's state and tau (see NarrowBand). It is
+     * kept small, since every update reads it for up to seven cells and on large grids the
+     * march waits on memory; the cell's volumes wait for its acceptance in its tau record.
      */
     struct CellData
     {
@@ -52,9 +53,6 @@ namespace orr
        * CLOSED_SIDE.
        */
       std::array<double, Ijk::NUMBER_OF_DIMENSIONS> half_travel_time;
-      /** Pore and bulk volume (deck units) for the drained-volume records. */
-      double pore_volume;
-      double bulk_volume;
       /** Per dimension: whether the cell has no size along it. */
       std::array<bool, Ijk::NUMBER_OF_DIMENSIONS> zero_length;
       /** Bit d set: no face neighbour in direction d (the grid's edge). */
@@ -94,6 +92,12 @@ namespace orr
        * property record of neither the cell nor the active-cell count.
        */
       void initialize() override;
+
+      /**
+       * The base march; then the records of the cells it did not reach are cleared. Call
+       * `initialize` before each march.
+       */
+      void march() override;
 
       /** Number of grid cells. Precondition: a grid is attached. */
       unsigned int number_of_nodes() const override;
@@ -313,6 +317,9 @@ namespace orr
       std::array<std::int64_t, Ijk::NUMBER_OF_DIRECTIONS> _neighbor_offsets{};
 
       TauRecords _records;
+
+      /** Cells accepted since `initialize`. */
+      unsigned int _accepted_cells = 0;
 
       /** The cells `get_neighbors` expected to be accepted next and started the loads for; a hint only. */
       mutable std::array<unsigned int, 2> _expected = {Ijk::INVALID_INDEX, Ijk::INVALID_INDEX};

@@ -32,7 +32,10 @@ namespace orr
                             const double bulk_volume, const int unit_type)
     {
       if (pore_volume < 0.0 || std::isnan(pore_volume))
+      {
+        clear(cell);
         return;
+      }
       _cumulative_pore_volume += pore_volume;
       _cumulative_bulk_volume += bulk_volume;
 

@@ -28,11 +28,25 @@ namespace orr
       /**
        * Records the acceptance of `cell` at raw `tau` with its own `pore_volume` and
        * `bulk_volume` (deck units). A negative or not-a-number pore volume records
-       * nothing. `unit_type` is UNIT_TYPE_METRIC or UNIT_TYPE_FIELD; any other value
-       * throws ExcIo (the running sums were already increased).
+       * nothing and leaves the cell the record of a cell never recorded. `unit_type` is
+       * UNIT_TYPE_METRIC or UNIT_TYPE_FIELD; any other value throws ExcIo (the running
+       * sums were already increased).
        */
       void record(unsigned int cell, double tau, double pore_volume, double bulk_volume,
                   int unit_type);
+
+      /**
+       * Keeps the own pore and bulk volume of `cell` (deck units) in its record until
+       * `record` or `clear` replaces them, so that the acceptance finds them in the record
+       * it writes. Until then the cell's record shows tau 0 and these volumes.
+       */
+      void keep_volumes(unsigned int cell, double pore_volume, double bulk_volume)
+      {
+        _cells[cell] = CellRecord{0.0, pore_volume, bulk_volume};
+      }
+
+      /** Gives `cell` the record of a cell never recorded (all 0). */
+      void clear(unsigned int cell) { _cells[cell] = CellRecord{0.0, 0.0, 0.0}; }
 
       /** What is recorded of one cell: its tau and the cumulative volumes at its acceptance. */
       struct CellRecord

@@ -66,6 +66,27 @@ TEST(TauRecords, RecordsCumulativeVolumesInFieldUnits)
   EXPECT_EQ(metric.bulk_volume_list(), std::vector<double>{2.0 * 35.31467011});
 }
 
+TEST(TauRecords, KeptVolumesGiveWayToTheRecordOrToZeros)
+{
+  TauRecords records;
+  records.reset(3);
+  for (unsigned int cell = 0; cell < 3; ++cell)
+    records.keep_volumes(cell, 0.5 * (cell + 1), 10.0 * (cell + 1));
+  EXPECT_EQ(records.cells()[2].pore_volume, 1.5);
+  records.record(2, 0.25, 1.5, 30.0, UNIT_TYPE_FIELD);
+  records.record(1, 0.5, -1.0, 20.0, UNIT_TYPE_FIELD); // records nothing
+  records.clear(0);
+  const double tau[]  = {0.0, 0.0, 0.25};
+  const double pore[] = {0.0, 0.0, 1.5};
+  const double bulk[] = {0.0, 0.0, 30.0};
+  for (unsigned int cell = 0; cell < 3; ++cell)
+  {
+    EXPECT_EQ(records.cells()[cell].tau, tau[cell]) << "cell " << cell;
+    EXPECT_EQ(records.cells()[cell].pore_volume, pore[cell]) << "cell " << cell;
+    EXPECT_EQ(records.cells()[cell].bulk_volume, bulk[cell]) << "cell " << cell;
+  }
+}
+
 TEST(TauRecords, UnknownUnitTypeIsAnIoError)
 {
   TauRecords records;
@@ -121,6 +142,32 @@ TEST(TauResultFiles, TauTableHoldsAcceptancesAndCellsWithEighteenDigits)
   orr::quill::write_tau_table(records, path);
   EXPECT_EQ(read_file(path), "0,0.100000000000000006,1,0.5,0.300000000000000044,3\n"
                              "0.5,0.300000000000000044,3,0,0,0\n");
+  std::remove(path.c_str());
+}
+
+TEST(TauResultFiles, CellsTheMarchNeverReachedShowZerosInTheTable)
+{
+  // 0 | 1 | 2 | 3 seeded at 3 with cell 1 impermeable: cells 3, 2 and 1 are accepted (1
+  // at the infinite value), cell 0 never; row 0 shows cell 0's record.
+  orr::testing::TestGrid grid(4, 1, 1, 10.0, 20.0, 5.0);
+  grid.record("PERMX   ").set_value(1, 1e-7);
+  orr::quill::CornerPointGridSolver solver;
+  solver.set_initial_total_compressibility(1e-5);
+  solver.set_initial_viscosity(0.5);
+  solver.attach_grid(grid.grid, UNIT_TYPE_FIELD);
+  solver.add_cell_initial_value(3, grid.grid->get_ijk(3), 0.0);
+  solver.initialize();
+  solver.march();
+  ASSERT_EQ(solver.get_tau_list().size(), 3u);
+
+  const std::string path = scratch("table.csv");
+  solver.write_tau_solutions(path);
+  std::istringstream table(read_file(path));
+  std::string        row;
+  ASSERT_TRUE(std::getline(table, row));
+  EXPECT_EQ(row.substr(row.size() - 6), ",0,0,0");
+  ASSERT_TRUE(std::getline(table, row));
+  EXPECT_EQ(row.substr(row.size() - 9), ",600,3000") << "cell 1, accepted third, holds the volumes of three cells";
   std::remove(path.c_str());
 }
 
