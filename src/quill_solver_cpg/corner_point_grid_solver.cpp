@@ -195,18 +195,10 @@ namespace orr
                                     was_loaded(next) ? Ijk::INVALID_INDEX : next,
                                     was_loaded(after) ? Ijk::INVALID_INDEX : after};
       _expected                  = expected;
-      // The cells diagonal to a cell in each plane of two directions are the side
-      // neighbours of two of its neighbours.
-      static constexpr Direction diagonals[12][2] = {
-        {Ijk::K_MINUS, Ijk::J_MINUS}, {Ijk::K_MINUS, Ijk::I_PLUS},  {Ijk::K_MINUS, Ijk::J_PLUS},
-        {Ijk::K_MINUS, Ijk::I_MINUS}, {Ijk::J_MINUS, Ijk::I_PLUS},  {Ijk::J_MINUS, Ijk::I_MINUS},
-        {Ijk::J_MINUS, Ijk::K_PLUS},  {Ijk::I_PLUS, Ijk::J_PLUS},   {Ijk::I_PLUS, Ijk::K_PLUS},
-        {Ijk::J_PLUS, Ijk::I_MINUS},  {Ijk::J_PLUS, Ijk::K_PLUS},   {Ijk::I_MINUS, Ijk::K_PLUS}};
       // The loads do not wait for the cell's edge bits: they are in the record still being
       // loaded, and waiting for them stalls the march. At the grid's edge a load may thus go
       // to a cell that is no neighbour, which costs a little bandwidth and nothing else.
-      constexpr unsigned int NUMBER_OF_DIAGONALS = sizeof(diagonals) / sizeof(diagonals[0]);
-      const std::int64_t     cells               = _number_of_nodes;
+      const std::int64_t cells = _number_of_nodes;
       for (const unsigned int accepting : load)
       {
         if (accepting == Ijk::INVALID_INDEX)
@@ -214,15 +206,12 @@ namespace orr
         _records.prefetch(accepting);
         _narrow_band.prefetch(accepting);
         const std::int64_t centre = accepting;
-        std::int64_t       around[Ijk::NUMBER_OF_DIRECTIONS + NUMBER_OF_DIAGONALS];
-        for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
-          around[d] = centre + _neighbor_offsets[d];
-        for (unsigned int p = 0; p < NUMBER_OF_DIAGONALS; ++p)
-          around[Ijk::NUMBER_OF_DIRECTIONS + p] =
-            centre + _neighbor_offsets[diagonals[p][0]] + _neighbor_offsets[diagonals[p][1]];
-        for (const std::int64_t other : around)
+        for (const std::int64_t offset : _look_ahead_offsets)
+        {
+          const std::int64_t other = centre + offset;
           if (other >= 0 && other < cells)
             _narrow_band.prefetch(static_cast<unsigned int>(other));
+        }
       }
     }
 
@@ -450,6 +439,18 @@ namespace orr
     {
       const unsigned int cells = number_of_nodes();
       _neighbor_offsets        = _grid->get_neighbor_offsets();
+      // The cells diagonal to a cell in each plane of two directions are the side
+      // neighbours of two of its neighbours.
+      static constexpr Direction diagonals[NUMBER_OF_DIAGONALS][2] = {
+        {Ijk::K_MINUS, Ijk::J_MINUS}, {Ijk::K_MINUS, Ijk::I_PLUS},  {Ijk::K_MINUS, Ijk::J_PLUS},
+        {Ijk::K_MINUS, Ijk::I_MINUS}, {Ijk::J_MINUS, Ijk::I_PLUS},  {Ijk::J_MINUS, Ijk::I_MINUS},
+        {Ijk::J_MINUS, Ijk::K_PLUS},  {Ijk::I_PLUS, Ijk::J_PLUS},   {Ijk::I_PLUS, Ijk::K_PLUS},
+        {Ijk::J_PLUS, Ijk::I_MINUS},  {Ijk::J_PLUS, Ijk::K_PLUS},   {Ijk::I_MINUS, Ijk::K_PLUS}};
+      for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
+        _look_ahead_offsets[d] = _neighbor_offsets[d];
+      for (unsigned int p = 0; p < NUMBER_OF_DIAGONALS; ++p)
+        _look_ahead_offsets[Ijk::NUMBER_OF_DIRECTIONS + p] =
+          _neighbor_offsets[diagonals[p][0]] + _neighbor_offsets[diagonals[p][1]];
       if (cells == 0)
         return;
       // The checks in the order of the first cell's reads; the record-length rule is

@@ -316,6 +316,16 @@ namespace orr
       /** The attached grid's get_neighbor_offsets, taken by `initialize`. */
       std::array<std::int64_t, Ijk::NUMBER_OF_DIRECTIONS> _neighbor_offsets{};
 
+      /** The cells diagonal to a cell in its three planes of two dimensions. */
+      static constexpr unsigned int NUMBER_OF_DIAGONALS = 12;
+
+      /**
+       * The index offsets from a cell to its six face neighbours and its diagonals, the
+       * cells an update of its neighbours reads; formed by `initialize` for the look-ahead
+       * loads of `get_neighbors`.
+       */
+      std::array<std::int64_t, Ijk::NUMBER_OF_DIRECTIONS + NUMBER_OF_DIAGONALS> _look_ahead_offsets{};
+
       TauRecords _records;
 
       /** Cells accepted since `initialize`. */
