@@ -105,7 +105,11 @@ namespace orr
       /** Number of grid corners. Precondition: a grid is attached. */
       unsigned int number_of_secondary_nodes() const override;
 
-      /** Records tau and the drained volumes of the accepted cell (see TauRecords). */
+      /**
+       * Records tau and the drained volumes of the accepted cell (see TauRecords). A derived
+       * class that overrides it must call it: the cell's record holds its own volumes until
+       * then.
+       */
       void callback_new_value_accepted(const unsigned int &cell, const double &tau) override;
 
       /** The face neighbours of `cell`, inactive cells included; starts the loads of the next acceptances. */
