@@ -34,6 +34,18 @@ namespace
     return std::ifstream(path).good();
   }
 
+  /** Binds `solver` to `grid` (ct 1e-5 1/psi, mu 0.5 cp), seeds `seed` with 0 and marches. */
+  void march_from(orr::quill::CornerPointGridSolver &solver, const orr::testing::TestGrid &grid,
+                  const unsigned int seed)
+  {
+    solver.set_initial_total_compressibility(1e-5);
+    solver.set_initial_viscosity(0.5);
+    solver.attach_grid(grid.grid, UNIT_TYPE_FIELD);
+    solver.add_cell_initial_value(seed, grid.grid->get_ijk(seed), 0.0);
+    solver.initialize();
+    solver.march();
+  }
+
   /** A scratch directory name unique to the running test. */
   std::string scratch(const std::string &name)
   {
@@ -114,12 +126,7 @@ TEST(TauRecords, MarchRecordsSeedFirstAndTotalPoreVolumeLast)
     total += 0.05 * (c + 1) * 10.0 * 20.0 * 5.0;
   }
   orr::quill::CornerPointGridSolver solver;
-  solver.set_initial_total_compressibility(1e-5);
-  solver.set_initial_viscosity(0.5);
-  solver.attach_grid(grid.grid, UNIT_TYPE_FIELD);
-  solver.add_cell_initial_value(4, grid.grid->get_ijk(4), 0.0);
-  solver.initialize();
-  solver.march();
+  march_from(solver, grid, 4);
 
   const std::vector<double> tau = solver.get_tau_list();
   const std::vector<double> pore = solver.get_pore_volume_list();
@@ -152,12 +159,7 @@ TEST(TauResultFiles, CellsTheMarchNeverReachedShowZerosInTheTable)
   orr::testing::TestGrid grid(4, 1, 1, 10.0, 20.0, 5.0);
   grid.record("PERMX   ").set_value(1, 1e-7);
   orr::quill::CornerPointGridSolver solver;
-  solver.set_initial_total_compressibility(1e-5);
-  solver.set_initial_viscosity(0.5);
-  solver.attach_grid(grid.grid, UNIT_TYPE_FIELD);
-  solver.add_cell_initial_value(3, grid.grid->get_ijk(3), 0.0);
-  solver.initialize();
-  solver.march();
+  march_from(solver, grid, 3);
   ASSERT_EQ(solver.get_tau_list().size(), 3u);
 
   const std::string path = scratch("table.csv");
