@@ -12,6 +12,8 @@
 #include <sstream>
 #include <string>
 
+#include "text_lines.h"
+
 namespace
 {
 enum Property { PORO, PERMX, PERMY, PERMZ, DX, DY, DZ, PROPERTY_COUNT };
@@ -22,17 +24,8 @@ std::ifstream openClassic(const QString &path)
 {
   std::ifstream in(QFile::encodeName(path).constData());
   in.imbue(std::locale::classic());
+  orr::skip_byte_order_mark(in);
   return in;
-}
-
-// Reads one line without its carriage return; false at the end of the file.
-bool nextLine(std::istream &in, std::string &line)
-{
-  if (!std::getline(in, line))
-    return false;
-  if (!line.empty() && line.back() == '\r')
-    line.pop_back();
-  return true;
 }
 
 // The number at the start of a line ("0.2", "  0.2 /"); anything after it is ignored.
@@ -82,7 +75,7 @@ private:
       return;
     }
     std::string line;
-    while (nextLine(deck, line))
+    while (orr::read_text_line(deck, line))
     {
       if (line.empty() || line.compare(0, 2, "--") == 0)
         continue;
@@ -141,7 +134,7 @@ private:
   {
     const QString keyword = PROPERTY_KEYWORDS[property];
     std::string line;
-    if (!nextLine(deck, line))
+    if (!orr::read_text_line(deck, line))
     {
       _warnings << QStringLiteral("%1 is not followed by a value.").arg(keyword);
       return;
@@ -150,14 +143,14 @@ private:
     {
       _warnings << QStringLiteral("%1 comes before DIMENS and is ignored.").arg(keyword);
       if (line == "INCLUDE")
-        nextLine(deck, line);
+        orr::read_text_line(deck, line);
       return;
     }
     auto values = std::make_shared<std::vector<double>>(size_t(_cellCount), 0.0);
     if (line == "INCLUDE")
     {
       std::string fileName;
-      if (!nextLine(deck, fileName))
+      if (!orr::read_text_line(deck, fileName))
       {
         _warnings << QStringLiteral("%1 INCLUDE names no file.").arg(keyword);
         return;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "input_error.h"
+#include "text_lines.h"
 
 namespace orr
 {
@@ -68,15 +69,6 @@ namespace orr
       }
     } // namespace
 
-    bool read_deck_line(std::istream &in, std::string &line)
-    {
-      if (!std::getline(in, line))
-        return false;
-      if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-      return true;
-    }
-
     const DeckReader::PropertyKeyword DeckReader::PROPERTY_KEYWORDS[] = {
       {"DX", &DeckProperties::dx},       {"DY", &DeckProperties::dy},
       {"DZ", &DeckProperties::dz},       {"PORO", &DeckProperties::poro},
@@ -95,6 +87,7 @@ namespace orr
       _deck.open(_directory + deck_name);
       if (!_deck.is_open())
         throw InputError("Error: Cannot find the FIP file!\n");
+      skip_byte_order_mark(_deck);
 
       _contents = DeckContents();
       for (const PropertyKeyword &property : PROPERTY_KEYWORDS)
@@ -103,7 +96,7 @@ namespace orr
 
       // The keyword section ends at SIMULATION or at the end of the deck.
       std::string line;
-      while (read_deck_line(_deck, line))
+      while (read_text_line(_deck, line))
         {
           if (line.empty() || line.compare(0, COMMENT_START.size(), COMMENT_START) == 0)
             continue;
@@ -178,11 +171,11 @@ namespace orr
       DataRecord<double> &record = *(_contents.properties.*property.record);
 
       std::string line;
-      read_deck_line(_deck, line);
+      read_text_line(_deck, line);
       if (line == INCLUDE_LINE)
         {
           std::string file_name;
-          read_deck_line(_deck, file_name);
+          read_text_line(_deck, file_name);
           // A later keyword of the same property replaces the earlier values.
           record.clear();
           record.reserve(_contents.cell_count);
@@ -209,6 +202,7 @@ namespace orr
       std::ifstream file(_directory + file_name, std::ios::binary);
       if (!file.is_open())
         return false;
+      skip_byte_order_mark(file);
       std::ostringstream buffer;
       buffer << file.rdbuf();
       const std::string text = buffer.str();
@@ -233,7 +227,7 @@ namespace orr
       std::string line;
       while (true)
         {
-          if (!read_deck_line(_deck, line))
+          if (!read_text_line(_deck, line))
             throw reading_error(COMPLOC_KEYWORD);
           if (line == END_OF_LIST_LINE)
             return;
@@ -266,7 +260,7 @@ namespace orr
 
       // The line right after SIMULATION is either INCLUDE or skipped.
       std::string line;
-      read_deck_line(_deck, line);
+      read_text_line(_deck, line);
       if (line != INCLUDE_LINE)
         {
           _read_pressure_model_section(_deck);
@@ -274,10 +268,11 @@ namespace orr
         }
 
       std::string file_name;
-      read_deck_line(_deck, file_name);
+      read_text_line(_deck, file_name);
       std::ifstream section(_directory + file_name);
       if (!section.is_open())
         throw deck_error("Error: Cannot find the SIMULATION include file " + file_name + "!");
+      skip_byte_order_mark(section);
       _read_pressure_model_section(section);
     }
 

@@ -121,12 +121,6 @@ namespace orr
       std::ifstream       _deck;
       DeckContents        _contents;
     };
-
-    /**
-     * Reads one line of any length; a carriage return before the line end is dropped.
-     * Returns false when no line could be read (end of the stream).
-     */
-    bool read_deck_line(std::istream &in, std::string &line);
   } // namespace quill
 } // namespace orr
 

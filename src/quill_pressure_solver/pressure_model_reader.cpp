@@ -5,6 +5,7 @@
 #include "input_error.h"
 #include "one_dim_solver.h"
 #include "pressure_constants.h"
+#include "text_lines.h"
 
 namespace orr
 {
@@ -33,10 +34,8 @@ namespace orr
       // value could not be read.
       bool next_line(std::istream &in, std::string &line)
       {
-        if (!in || !std::getline(in, line))
+        if (!in || !read_text_line(in, line))
           return false;
-        if (!line.empty() && line.back() == '\r')
-          line.pop_back();
         if (line.size() > max_line_length)
           throw InputError(between_line_breaks(
             "ERROR: A line of the pressure-model section is longer than 255 characters!"));

@@ -106,6 +106,16 @@ void TestDeckGeometry::keywordsMatchWholeLinesOnly()
   const DeckGeometry g = readDeckGeometry(deck());
   QCOMPARE(g.nx, 2);
   QCOMPARE(values(g.poro), std::vector<double>(2, 0.25));
+
+  // A UTF-8 byte order mark, as some Windows editors write, at the start of a deck or an
+  // included file is not part of its first keyword or value.
+  const QByteArray mark = "\xEF\xBB\xBF";
+  writeFile(dir.filePath("marked.inc"), mark + "0.1 0.2\n");
+  writeFile(deck(), mark + "DIMENS\n2 1 1\nDX\n1\nDY\n1\nDZ\n1\nPERMX\n1\nPORO\nINCLUDE\nmarked.inc\n");
+  const DeckGeometry marked = readDeckGeometry(deck());
+  QCOMPARE(marked.warnings.join('\n'), QString());
+  QCOMPARE(marked.nx, 2);
+  QCOMPARE(values(marked.poro), std::vector<double>({0.1, 0.2}));
 }
 
 void TestDeckGeometry::simulationEndsTheKeywordSection()

@@ -134,6 +134,30 @@ TEST(DeckReader, IncludedValuesAreReadAsTokens)
   EXPECT_EQ(values_of(*deck.properties.permy), expected);
 }
 
+TEST(DeckReader, ByteOrderMarksOfWindowsEditorsAreSkipped)
+{
+  // The UTF-8 mark some editors put first in a file belongs to no keyword or value, in the
+  // deck, in an included value file and in an included pressure-model section alike.
+  const std::string mark = "\xEF\xBB\xBF";
+  DeckRun           run;
+  run.directory.write("model.inc", mark + "OIL\n");
+  std::string values = mark;
+  for (int i = 0; i < 24; ++i)
+    values += "0.25 ";
+  run.directory.write("poro.inc", values);
+  const DeckContents deck = run.read(mark + DIMENS_4_3_2 + CONSTANT_PROPERTIES
+                                     + "PORO\nINCLUDE\nporo.inc\nCOMPLOC\n1 1 1\n/\n"
+                                     + "SIMULATION\nINCLUDE\nmodel.inc\n");
+  EXPECT_EQ(deck.cell_count, 24u);
+  EXPECT_EQ(values_of(*deck.properties.poro), std::vector<double>(24, 0.25));
+  ASSERT_EQ(run.pressure_sections.size(), 1u);
+  EXPECT_EQ(run.pressure_sections[0], "OIL\n");
+
+  // A file that only starts like the mark keeps its bytes.
+  EXPECT_EQ(run.error_of("\xEF\xBB" + DIMENS_4_3_2 + CONSTANT_PROPERTIES + FLUID),
+            "\nError: DIMENS must come before DX!\n");
+}
+
 TEST(DeckReader, PropertyFaultsNameTheKeyword)
 {
   DeckRun run;

@@ -1,0 +1,42 @@
+#ifndef ORR_TEXT_LINES_H
+#define ORR_TEXT_LINES_H
+
+#include <algorithm>
+#include <istream>
+#include <string>
+
+namespace orr
+{
+  /**
+   * Reads one line of any length into `line`; a carriage return before the line end is
+   * dropped (files written on Windows). Returns false when no line could be read.
+   */
+  inline bool read_text_line(std::istream &in, std::string &line)
+  {
+    if (!std::getline(in, line))
+      return false;
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
+    return true;
+  }
+
+  /**
+   * Skips the UTF-8 byte order mark that some Windows editors put at the start of a text
+   * file, so that a keyword on the first line still matches. Call it right after opening
+   * a file; a file without the mark is left where it was, a stream that failed as it was.
+   */
+  inline void skip_byte_order_mark(std::istream &in)
+  {
+    if (!in)
+      return;
+    static constexpr char MARK[] = {'\xEF', '\xBB', '\xBF'};
+    const std::istream::pos_type start = in.tellg();
+    char                         head[sizeof(MARK)] = {};
+    if (in.read(head, sizeof(MARK)) && std::equal(head, head + sizeof(MARK), MARK))
+      return;
+    in.clear();
+    in.seekg(start);
+  }
+} // namespace orr
+
+#endif
