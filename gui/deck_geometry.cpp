@@ -22,9 +22,9 @@ const std::array<const char *, PROPERTY_COUNT> PROPERTY_KEYWORDS = {"PORO", "PER
 
 std::ifstream openClassic(const QString &path)
 {
-  std::ifstream in(QFile::encodeName(path).constData());
+  std::ifstream in;
   in.imbue(std::locale::classic());
-  orr::skip_byte_order_mark(in);
+  orr::open_text_file(in, QFile::encodeName(path).toStdString());
   return in;
 }
 

@@ -2,8 +2,11 @@
 #define ORR_TEXT_LINES_H
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <istream>
 #include <string>
+#include <system_error>
 
 namespace orr
 {
@@ -36,6 +39,26 @@ namespace orr
       return;
     in.clear();
     in.seekg(start);
+  }
+
+  /**
+   * Opens `path` for reading as text, with its byte order mark skipped. Only a regular
+   * file is opened: a pipe or a device could keep the reader waiting for ever, and a
+   * directory holds no text. Anything else leaves `in` failed, as a failed open would.
+   * Returns whether `in` is open.
+   */
+  inline bool open_text_file(std::ifstream &in, const std::string &path,
+                             const std::ios::openmode mode = std::ios::in)
+  {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+    {
+      in.setstate(std::ios::failbit);
+      return false;
+    }
+    in.open(path, mode);
+    skip_byte_order_mark(in);
+    return in.is_open();
   }
 } // namespace orr
 

@@ -84,10 +84,8 @@ namespace orr
 
     DeckContents DeckReader::read(const std::string &deck_name)
     {
-      _deck.open(_directory + deck_name);
-      if (!_deck.is_open())
+      if (!open_text_file(_deck, _directory + deck_name))
         throw InputError("Error: Cannot find the FIP file!\n");
-      skip_byte_order_mark(_deck);
 
       _contents = DeckContents();
       for (const PropertyKeyword &property : PROPERTY_KEYWORDS)
@@ -199,10 +197,9 @@ namespace orr
     bool DeckReader::_read_included_values(const std::string &file_name,
                                            DataRecord<double> &record) const
     {
-      std::ifstream file(_directory + file_name, std::ios::binary);
-      if (!file.is_open())
+      std::ifstream file;
+      if (!open_text_file(file, _directory + file_name, std::ios::binary))
         return false;
-      skip_byte_order_mark(file);
       std::ostringstream buffer;
       buffer << file.rdbuf();
       const std::string text = buffer.str();
@@ -269,10 +266,9 @@ namespace orr
 
       std::string file_name;
       read_text_line(_deck, file_name);
-      std::ifstream section(_directory + file_name);
-      if (!section.is_open())
+      std::ifstream section;
+      if (!open_text_file(section, _directory + file_name))
         throw deck_error("Error: Cannot find the SIMULATION include file " + file_name + "!");
-      skip_byte_order_mark(section);
       _read_pressure_model_section(section);
     }
 

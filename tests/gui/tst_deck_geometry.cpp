@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace
 {
 void writeFile(const QString &path, const QByteArray &text)
@@ -98,6 +100,13 @@ void TestDeckGeometry::missingOrShortDataGiveZerosAndWarnings()
   QVERIFY2(warnings.contains("The deck gives no DY; 0 is used."), qPrintable(warnings));
 
   QVERIFY(!readDeckGeometry(dir.filePath("absent.fip")).warnings.isEmpty());
+
+  // A pipe would keep the reader waiting for a writer for ever.
+  QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("pipe.inc")).constData(), 0600), 0);
+  writeFile(deck(), "DIMENS\n2 2 1\nPORO\nINCLUDE\npipe.inc\n");
+  const QString pipeWarnings = readDeckGeometry(deck()).warnings.join('\n');
+  QVERIFY2(pipeWarnings.contains("The PORO file pipe.inc cannot be read; 0 is used."), qPrintable(pipeWarnings));
+  QVERIFY(!readDeckGeometry(dir.filePath("pipe.inc")).warnings.isEmpty());
 }
 
 void TestDeckGeometry::keywordsMatchWholeLinesOnly()

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -236,6 +237,31 @@ TEST(DeckReader, DeckLevelFaults)
   catch (const orr::InputError &error)
     {
       EXPECT_STREQ(error.what(), "Error: Cannot find the FIP file!\n");
+    }
+}
+
+TEST(DeckReader, OnlyRegularFilesAreRead)
+{
+  // A pipe would keep the reader waiting for a writer for ever; a directory holds no text.
+  DeckRun run;
+  ASSERT_EQ(mkfifo((run.directory.path() + "pipe").c_str(), 0600), 0);
+  ASSERT_EQ(mkdir((run.directory.path() + "folder").c_str(), 0700), 0);
+  const std::string prefix = DIMENS_4_3_2 + CONSTANT_PROPERTIES + FLUID;
+  for (const std::string name : {"pipe", "folder"})
+    {
+      EXPECT_EQ(run.error_of(prefix + "PORO\nINCLUDE\n" + name + "\n"), "\nError in reading PORO data!\n");
+      EXPECT_EQ(run.error_of(prefix + "COMPLOC\n1 1 1\n/\nSIMULATION\nINCLUDE\n" + name + "\n"),
+                "\nError: Cannot find the SIMULATION include file " + name + "!\n");
+      DeckReader reader(run.directory.path(), [](std::istream &) {});
+      try
+        {
+          reader.read(name);
+          ADD_FAILURE() << "the deck " << name << " was read";
+        }
+      catch (const orr::InputError &error)
+        {
+          EXPECT_STREQ(error.what(), "Error: Cannot find the FIP file!\n");
+        }
     }
 }
 
