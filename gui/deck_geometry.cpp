@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "text_lines.h"
+#include "text_input.h"
 
 namespace
 {

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "input_error.h"
-#include "text_lines.h"
+#include "text_input.h"
 
 namespace orr
 {

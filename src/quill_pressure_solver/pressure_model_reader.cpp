@@ -5,7 +5,7 @@
 #include "input_error.h"
 #include "one_dim_solver.h"
 #include "pressure_constants.h"
-#include "text_lines.h"
+#include "text_input.h"
 
 namespace orr
 {

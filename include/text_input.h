@@ -1,5 +1,5 @@
-#ifndef ORR_TEXT_LINES_H
-#define ORR_TEXT_LINES_H
+#ifndef ORR_TEXT_INPUT_H
+#define ORR_TEXT_INPUT_H
 
 #include <algorithm>
 #include <filesystem>
