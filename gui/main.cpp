@@ -16,8 +16,8 @@ const int SPLASH_MS = 3000;
 int main(int argc, char *argv[])
 {
   // (1) the application; (2) the splash picture, from the working directory or beside the
-  // program; (3) a pause that keeps the splash painted; (4) the main window with its controls
-  // locked until a project is opened.
+  // program; (3) a pause that keeps the splash painted, ended early by a click that hides
+  // it; (4) the main window with its controls locked until a project is opened.
   QApplication application(argc, argv);
 
   QSplashScreen splash(QPixmap(locateInstallationFile(QStringLiteral("someResource/loading.png"))),
@@ -26,7 +26,7 @@ int main(int argc, char *argv[])
 
   QElapsedTimer shown;
   shown.start();
-  while (shown.elapsed() < SPLASH_MS)
+  while (shown.elapsed() < SPLASH_MS && splash.isVisible())
   {
     application.processEvents();
     QThread::msleep(20);

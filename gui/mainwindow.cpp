@@ -3,6 +3,7 @@
 #include "about.h"
 #include "bhp.h"
 #include "platform_paths.h"
+#include "project_settings.h"
 #include "rateapproximation.h"
 #include "run_verdict.h"
 #include "solver_command.h"
@@ -10,6 +11,7 @@
 #include "ui_mainwindow.h"
 #include "viewperm.h"
 #include "viewreservoir.h"
+#include "warnings_dialog.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -54,26 +56,32 @@ bool MainWindow::openProject(const QString &chosenPath)
     return false;
   }
   currentProject = std::move(chosen);
+  rememberLastProject(*currentProject);
+  setWindowTitle(tr("%1 - Veldra").arg(currentProject->deckBaseName));
   deck = readDeckGeometry(currentProject->deckFilePath);
-  if (deck.warnings.isEmpty())
-    statusBar()->showMessage(tr("Opened %1: %2 x %3 x %4 cells.")
-                                 .arg(QDir::toNativeSeparators(currentProject->deckFilePath))
-                                 .arg(deck.nx)
-                                 .arg(deck.ny)
-                                 .arg(deck.nz));
-  else
-    statusBar()->showMessage(deck.warnings.join(QLatin1Char(' ')));
+  statusBar()->showMessage(tr("Opened %1: %2 x %3 x %4 cells.")
+                               .arg(QDir::toNativeSeparators(currentProject->deckFilePath))
+                               .arg(deck.nx)
+                               .arg(deck.ny)
+                               .arg(deck.nz));
+  if (!deck.warnings.isEmpty())
+    showWarnings(tr("Deck Warnings"),
+                 tr("Reading %1 gave these warnings:").arg(QDir::toNativeSeparators(currentProject->deckFilePath)),
+                 deck.warnings);
   ui->ViewInputData->setEnabled(true);
   ui->RunVdr->setEnabled(true);
   ui->actionRun_Vdr->setEnabled(true);
   ui->actionRun_Vdr_Parallel->setEnabled(true);
+  enablePropertyMaps();
   return true;
 }
 
 void MainWindow::chooseProject()
 {
-  const QString chosen =
-      QFileDialog::getOpenFileName(this, tr("Load Input Data"), QDir::currentPath(), QStringLiteral("*.FIP"));
+  const QString chosen = QFileDialog::getOpenFileName(this, tr("Load Input Data"), lastProjectFolder(),
+                                                      tr("Input decks (*.fip *.FIP);;All files (*)"));
+  if (chosen.isEmpty())
+    return;
   openProject(chosen);
 }
 
@@ -120,10 +128,10 @@ void MainWindow::onRunEnded(bool exitedNormally, int exitCode)
   QMessageBox::information(this, tr("success!"), QStringLiteral("Simulation Complete"), QMessageBox::Ok);
   runResults = loadResults(*currentProject, deck.cellCount, runStartedAt);
   enableResultControls();
+  statusBar()->showMessage(tr("Results loaded."), STATUS_MESSAGE_MS);
   if (!runResults.warnings.isEmpty())
-    statusBar()->showMessage(runResults.warnings.join(QLatin1Char(' ')));
-  else
-    statusBar()->showMessage(tr("Results loaded."), STATUS_MESSAGE_MS);
+    showWarnings(tr("Result Warnings"), tr("Reading the results of the run gave these warnings:"),
+                 runResults.warnings);
   emit runFinished(true);
 }
 
@@ -144,20 +152,46 @@ void MainWindow::reportRunFailure(const QString &standardError)
   box.exec();
 }
 
-// The property and tau maps come with every run; the curves and the pressure map only with the
-// files of a pressure solution.
+// The property maps need only the deck.
+void MainWindow::enablePropertyMaps()
+{
+  for (QAction *action : {ui->actionPermX, ui->actionPermY, ui->actionPermZ, ui->actionPorosity})
+    action->setEnabled(true);
+  ui->menuReservoir_Data->setEnabled(true);
+}
+
+// The tau maps come with every run; the curves and the pressure map only with the files of a
+// pressure solution.
 void MainWindow::enableResultControls()
 {
-  for (QAction *action : {ui->actionPermX, ui->actionPermY, ui->actionPermZ, ui->actionPorosity, ui->actionDV_vs_Tau,
-                          ui->actionDV_vs_Time})
-    action->setEnabled(true);
+  enablePropertyMaps();
+  ui->actionDV_vs_Tau->setEnabled(true);
+  ui->actionDV_vs_Time->setEnabled(true);
   ui->actionRate_Approximation->setEnabled(runResults.hasCurves());
   ui->actionBottom_Hole_Pressure->setEnabled(runResults.hasCurves());
   ui->actionPressure_Field->setEnabled(runResults.hasPressureMap());
-  ui->menuReservoir_Data->setEnabled(true);
   ui->menuCalculate_Drainage_Volume->setEnabled(true);
   ui->menuDrainage_Volume->setEnabled(true);
   ui->menuPressure_Depletion->setEnabled(runResults.hasCurves() || runResults.hasPressureMap());
+}
+
+// One dialog for all warnings, raised again with the newest list.
+void MainWindow::showWarnings(const QString &title, const QString &heading, const QStringList &warnings)
+{
+  if (!warningsDialog)
+  {
+    warningsDialog = new WarningsDialog(this);
+    cascade.place(warningsDialog);
+  }
+  warningsDialog->setWarnings(title, heading, warnings);
+  warningsDialog->show();
+  warningsDialog->raise();
+}
+
+void MainWindow::showDialog(QWidget *dialog)
+{
+  cascade.place(dialog);
+  dialog->show();
 }
 
 template <class View>
@@ -178,8 +212,7 @@ void MainWindow::openLayerMap(const CellArray &values, const QString &title, con
   source.cellX = deck.cellX->data();
   source.cellY = deck.cellY->data();
   source.values = values->data();
-  auto *view = new View(source, title, scaleLabel, this);
-  view->show();
+  showDialog(new View(source, title, scaleLabel, this));
 }
 
 void MainWindow::on_actionOpen_Porject_triggered()
@@ -211,14 +244,14 @@ void MainWindow::on_actionRate_Approximation_triggered()
 {
   auto *dialog = new RateApproximation(int(runResults.seriesTime.size()), runResults.seriesTime.data(),
                                        runResults.seriesRate.data(), runResults.seriesCum.data(), this);
-  dialog->show();
+  showDialog(dialog);
 }
 
 void MainWindow::on_actionBottom_Hole_Pressure_triggered()
 {
   auto *dialog = new BHP(int(runResults.seriesTime.size()), runResults.seriesTime.data(),
                          runResults.seriesBhp.data(), this);
-  dialog->show();
+  showDialog(dialog);
 }
 
 void MainWindow::on_ViewInputData_clicked()
@@ -273,8 +306,7 @@ void MainWindow::on_actionQuit_triggered()
 
 void MainWindow::on_actionAbout_triggered()
 {
-  auto *about = new About(this);
-  about->show();
+  showDialog(new About(this));
 }
 
 void MainWindow::on_actionUser_Manual_triggered()

@@ -2,6 +2,7 @@
 #define VELDRA_MAINWINDOW_H
 
 #include "deck_geometry.h"
+#include "dialog_cascade.h"
 #include "project.h"
 #include "run_results.h"
 
@@ -17,6 +18,7 @@ namespace Ui
 class MainWindow;
 }
 class SolverRunDialog;
+class WarningsDialog;
 
 // The one top-level window: the open project, the run of the solver, and the plots of the
 // deck's properties and of the run's results.
@@ -78,7 +80,10 @@ private:
   void chooseProject();
   void setRunning(bool running);
   void reportRunFailure(const QString &standardError);
+  void enablePropertyMaps();
   void enableResultControls();
+  void showWarnings(const QString &title, const QString &heading, const QStringList &warnings);
+  void showDialog(QWidget *dialog);
   template <class View> void openLayerMap(const CellArray &values, const QString &title, const QString &scaleLabel);
 
   std::unique_ptr<Ui::MainWindow> ui;
@@ -89,6 +94,8 @@ private:
   std::vector<CellArray> viewedArrays;
   QString solverProgram;
   SolverRunDialog *runDialog = nullptr;
+  WarningsDialog *warningsDialog = nullptr;
+  DialogCascade cascade{this};
   QDateTime runStartedAt;
 };
 

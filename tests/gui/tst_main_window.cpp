@@ -9,13 +9,17 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -126,10 +130,13 @@ class TestMainWindow : public QObject
   Q_OBJECT
 
 private slots:
+  void initTestCase();
   void init();
   void cleanup();
   void startsWithProjectAndResultControlsLocked();
   void refusedChoiceShowsMessageAndKeepsProject();
+  void openedDeckNamesWindowOffersPropertyMapsAndListsWarnings();
+  void openDialogStartsInLastFolderAndCancelIsQuiet();
   void failedRunIsNotSavedByOldRateFile();
   void runLocksWindowPassesArgumentsAndLoadsResults();
   void realRunWithoutPressureModel();
@@ -145,8 +152,15 @@ private:
   std::unique_ptr<MessageBoxCatcher> messages;
 };
 
+void TestMainWindow::initTestCase()
+{
+  // The remembered folders and files go to a settings file of the tests' own.
+  QStandardPaths::setTestModeEnabled(true);
+}
+
 void TestMainWindow::init()
 {
+  QSettings(QStringLiteral("Veldra"), QStringLiteral("Veldra")).clear();
   dir = std::make_unique<QTemporaryDir>();
   window = std::make_unique<MainWindow>();
   window->lockControls();
@@ -210,6 +224,8 @@ void TestMainWindow::startsWithProjectAndResultControlsLocked()
   QVERIFY(about);
   QVERIFY(about->findChild<QLabel *>("notice")->text() == "This product is not intended for commercial usage.  ");
   saveScreenshot(about, "about.png");
+  about->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Close)->click();
+  QVERIFY(!about->isVisible());
 }
 
 void TestMainWindow::refusedChoiceShowsMessageAndKeepsProject()
@@ -228,13 +244,56 @@ void TestMainWindow::refusedChoiceShowsMessageAndKeepsProject()
   QVERIFY(child<QPushButton>(window.get(), "ViewInputData")->isEnabled());
   QVERIFY(child<QAction>(window.get(), "actionRun_Vdr")->isEnabled());
   QVERIFY(child<QAction>(window.get(), "actionRun_Vdr_Parallel")->isEnabled());
-  QVERIFY(!child<QAction>(window.get(), "actionPermX")->isEnabled()); // only after a run
   QCOMPARE(window->geometry().cellCount, 12);
   QVERIFY(window->geometry().hasPressureModel);
 
   QVERIFY(!window->openProject(QDir(projectDir).filePath("small.FIP")));
   QCOMPARE(window->project()->deckBaseName, QStringLiteral("small"));
   QVERIFY(window->project()->deckFilePath.endsWith("/small.fip"));
+}
+
+void TestMainWindow::openedDeckNamesWindowOffersPropertyMapsAndListsWarnings()
+{
+  const QString deck = dir->filePath("no_poro.fip");
+  writeFile(deck, "DIMENS\n3 2 1\nDX\n100\nDY\n50\nDZ\n10\nPERMX\n5\n");
+  QVERIFY(window->openProject(deck));
+  QCOMPARE(window->windowTitle(), QStringLiteral("no_poro - Veldra"));
+  QVERIFY(child<QMenu>(window.get(), "menuReservoir_Data")->isEnabled());
+  QVERIFY(!child<QAction>(window.get(), "actionDV_vs_Tau")->isEnabled());
+  QDialog *warnings = dialogTitled(window.get(), "Deck Warnings");
+  QVERIFY(warnings);
+  QVERIFY(child<QPlainTextEdit>(warnings, "warningList")->toPlainText().contains("The deck gives no porosity; 0 is used."));
+  saveScreenshot(warnings, "deck_warnings.png");
+
+  // The input maps open before any run, each placed below and right of the one before.
+  child<QAction>(window.get(), "actionPermX")->trigger();
+  child<QAction>(window.get(), "actionPorosity")->trigger();
+  QDialog *permX = dialogTitled(window.get(), "PermX");
+  QDialog *porosity = dialogTitled(window.get(), "Porosity");
+  QVERIFY(permX && porosity);
+  QVERIFY(porosity->pos().x() > permX->pos().x());
+  QVERIFY(porosity->pos().y() > permX->pos().y());
+}
+
+void TestMainWindow::openDialogStartsInLastFolderAndCancelIsQuiet()
+{
+  const QString projectDir = openSmallProject("last folder");
+  window.reset(new MainWindow);
+  window->show();
+  QString shownFolder;
+  QTimer::singleShot(200, [&shownFolder] {
+    for (QWidget *widget : QApplication::topLevelWidgets())
+      if (auto *dialog = qobject_cast<QFileDialog *>(widget); dialog && dialog->isVisible())
+      {
+        shownFolder = dialog->directory().absolutePath();
+        dialog->reject();
+      }
+  });
+  child<QAction>(window.get(), "actionOpen_Porject")->trigger();
+  QCOMPARE(shownFolder, QDir(projectDir).absolutePath());
+  QTest::qWait(100);
+  QVERIFY(messages->texts.isEmpty());
+  QVERIFY(!window->project());
 }
 
 void TestMainWindow::failedRunIsNotSavedByOldRateFile()
