@@ -2,9 +2,11 @@
 
 #include <future>
 #include <iostream>
+#include <sstream>
 #include <utility>
 
 #include "completion_summary.h"
+#include "input_error.h"
 #include "print_cost_label.h"
 #include "tau_records.h"
 
@@ -118,9 +120,31 @@ void Simulation::run()
 {
   run_timed_stage("Running Fast Marching Algorithm costs ", std::cout, [this] { _march(); });
   if (_run_pressure)
-    run_timed_stage("Solving pressure costs ", std::cout, [this] { _solve_pressure(); });
+    {
+      // Warnings of unconverged steps would split the stage's timing line: they follow it, or
+      // precede the error that ends the stage.
+      std::ostringstream step_warnings;
+      try
+        {
+          run_timed_stage("Solving pressure costs ", std::cout,
+                          [this, &step_warnings] { _solve_pressure(step_warnings); });
+        }
+      catch (const orr::InputError &)
+        {
+          if (!step_warnings.str().empty())
+            {
+              std::cout << std::flush;
+              std::cerr << '\n' << step_warnings.str() << std::flush;
+            }
+          throw;
+        }
+      std::cout << std::flush;
+      std::cerr << step_warnings.str() << std::flush;
+    }
   run_timed_stage("Writing results costs ", std::cout, [this] { _write_results(); });
   std::cout << "Fast Marching Simulation is completed!" << std::endl;
+  if (_run_pressure)
+    _pressure_solver.report_unconverged_steps(std::cerr);
 }
 
 void Simulation::_march()
@@ -129,12 +153,12 @@ void Simulation::_march()
   _grid_solver.march();
 }
 
-void Simulation::_solve_pressure()
+void Simulation::_solve_pressure(std::ostream &step_warnings)
 {
   const std::string stem = _directory + _root_name;
   _pressure_solver.setup_grid(_grid_solver.get_tau_list(), _grid_solver.get_pore_volume_list(),
                               _grid_solver.get_bulk_volume_list(), _grid_solver.get_cell_tau());
-  _pressure_solver.solve();
+  _pressure_solver.solve(step_warnings);
   _pressure_solver.write_reports(stem);
   _pressure_solver.write_pressure_maps(stem);
 }

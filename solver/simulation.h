@@ -41,7 +41,8 @@ public:
 
   /**
    * The timed stages: fast marching, the pressure solution when the deck holds SIMULATION,
-   * and the result files ("well_prop.txt" and the tau files); then the closing line.
+   * and the result files ("well_prop.txt" and the tau files); then the closing line. Warnings
+   * of steps accepted unconverged, one line each and then their count, go to standard error.
    */
   void run();
 
@@ -51,7 +52,7 @@ private:
   void _build_system(const orr::quill::DeckContents &deck);
   void _seed_completions();
   void _march();
-  void _solve_pressure();
+  void _solve_pressure(std::ostream &step_warnings);
   void _write_results();
 
   std::string                                _directory;

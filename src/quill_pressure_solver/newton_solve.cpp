@@ -14,8 +14,8 @@ namespace orr
   {
     namespace
     {
-      constexpr double   converged_change  = 0.001;  // psi
-      constexpr int      iteration_limit   = 50;     // recorded for a step that did not converge
+      using pressure_constants::converged_pressure_change;
+      using pressure_constants::newton_iteration_limit;
       using pressure_constants::cubic_feet_per_barrel;
       using pressure_constants::scf_per_mscf;
       using pressure_constants::Z;
@@ -181,7 +181,7 @@ namespace orr
       _keep_as_old_state();
       _bhp[s] = _p_wf;
       _pressure_profile[s] = _p;
-      _check_step_finite(s);
+      _check_physical_range(s);
     }
 
     void OneDimSolver::_keep_as_old_state()
@@ -201,23 +201,10 @@ namespace orr
         _c_k_old = _c_k;
     }
 
-    void OneDimSolver::_check_step_finite(unsigned s) const
-    {
-      bool finite = std::isfinite(_rate[s]) && std::isfinite(_cumulative[s]) && std::isfinite(_bhp[s])
-                 && std::isfinite(_transfer_rate[s]) && std::isfinite(_diffusion_rate[s]);
-      for (double p : _pressure_profile[s])
-        finite = finite && std::isfinite(p);
-      if (finite)
-        return;
-      std::ostringstream text;
-      text << "\nERROR: The pressure solution is no longer finite at " << _report_times[s]
-           << " days! Check the PVT and rock tables and the well data.\n";
-      throw InputError(text.str());
-    }
-
-    void OneDimSolver::solve()
+    void OneDimSolver::solve(std::ostream &warnings)
     {
       _initialise_solve();
+      _unconverged_step_count = 0;
 
       // (D) each schedule row under its control, each report time one completed step
       unsigned s = 0;
@@ -228,7 +215,7 @@ namespace orr
         {
           _dt = _time_step[s];
           int it = 1;
-          while (it < iteration_limit)
+          while (it < newton_iteration_limit)
           {
             _assemble();
             if (_solve_and_update_or_refuse(row, s))
@@ -236,11 +223,12 @@ namespace orr
               it = 1;
               continue;
             }
-            if (_iteration_change < converged_change)
+            if (_iteration_change < converged_pressure_change)
               break;
             ++it;
           }
           _iterations[s] = it;
+          _warn_if_unconverged(s, warnings);
           _complete_step(s);
         }
       }

@@ -1,7 +1,7 @@
 #ifndef ORR_QUILL_ONE_DIM_SOLVER_H
 #define ORR_QUILL_ONE_DIM_SOLVER_H
 
-#include <istream>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -145,10 +145,24 @@ namespace orr
                       std::vector<double>        cell_tau);
 
       /**
-       * Steps through the schedule. Throws orr::InputError if the solution stops being finite
-       * or a Newton system cannot be solved (singular, or not finite).
+       * Steps through the schedule. A step still not converged after 49 solves is accepted, and
+       * a line "Warning: step <s> (day <t>) did not converge in 49 iterations; its results are
+       * approximate." goes to `warnings` (s counted from 1).
+       * Throws orr::InputError when a Newton system cannot be solved (singular, or not finite)
+       * or a step leaves the physical range: a pressure below zero or above 10 times the
+       * largest initial or table pressure, or a negative rate under rate control.
        */
-      void solve();
+      void solve(std::ostream &warnings = std::cerr);
+
+      /** How many steps of the last solve were accepted unconverged. */
+      unsigned get_unconverged_step_count() const { return _unconverged_step_count; }
+
+      /**
+       * Writes "Warning: <u> of <N> steps did not converge in 49 iterations; their results are
+       * approximate." to `warnings` when the last solve accepted u > 0 steps unconverged;
+       * nothing otherwise.
+       */
+      void report_unconverged_steps(std::ostream &warnings) const;
 
       /** Writes stem + "_RSM.csv", "_BHP", "_RATE" and "_Cum". */
       void write_reports(const std::string &stem) const;
@@ -227,7 +241,10 @@ namespace orr
       void _complete_step(unsigned step);
       /** The state of the time level just reached becomes the old state of the next step. */
       void _keep_as_old_state();
-      void _check_step_finite(unsigned step) const;
+      // What a completed step must satisfy (step_checks.cpp).
+      void _warn_if_unconverged(unsigned step, std::ostream &warnings);
+      double _largest_physical_pressure() const;
+      void _check_physical_range(unsigned step) const;
 
       PressureModel _model;
 
@@ -278,6 +295,7 @@ namespace orr
       std::vector<double>              _rate, _cumulative, _bhp, _transfer_rate, _diffusion_rate;
       std::vector<int>                 _iterations;
       std::vector<std::vector<double>> _pressure_profile;
+      unsigned                         _unconverged_step_count = 0;
     };
   } // namespace quill
 } // namespace orr

@@ -20,6 +20,12 @@ namespace orr
       // Step of every numerical pressure derivative, psi: f' = (f(p - step) - f(p)) / -step.
       constexpr double derivative_step = 0.0001;
 
+      // Newton iterations of a step end when the largest pressure change falls below this (psi),
+      // or when the iteration count reaches the limit: the step is then accepted unconverged
+      // after limit - 1 solves and its count recorded as the limit.
+      constexpr double converged_pressure_change = 0.001;
+      constexpr int    newton_iteration_limit    = 50;
+
       // Fast marching marks cells it could not reach with this tau.
       constexpr double infinite_tau = 1.79769e+308;
     } // namespace pressure_constants
