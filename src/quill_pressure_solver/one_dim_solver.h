@@ -64,6 +64,16 @@ namespace orr
       int ntau          = 0;
       int map_frequency = 100;
 
+      // TAUGRID: UNIFORM keeps the six near-well nodes from the well-block radius, the uniform
+      // guide grid and one time step per report; REFINED grids the radius geometrically from
+      // the wellbore, lets the guide spacing grow from there, and steps between reports.
+      enum class TauGrid
+      {
+        uniform,
+        refined
+      };
+      TauGrid tau_grid = TauGrid::uniform;
+
       // WCONPROD rows: end time (days), mode, first value (BHP or BHP limit, psia), second value
       // (target rate after conversion: scf/d for GRAT, ft3/d for ORAT), number of report steps.
       std::vector<double>      schedule_time;
@@ -225,6 +235,13 @@ namespace orr
       void _read_schedule(std::istream &in);
       void _check_pressure_model() const;
       void _build_report_times();  // report_times.cpp
+
+      // Grid set-up (tau_grid_setup.cpp): a node at radius d tau of a homogeneous cylinder;
+      // the refined nodes from the wellbore (returns their radius ratio) and the well index
+      // of the first cell's coupling to the sandface.
+      void _add_radial_node(double tau, double d);
+      double _add_sandface_nodes(double d);
+      double _sandface_well_index() const;
 
       // Derived property helpers (fluid_properties.cpp).
       bool _gas_flows() const { return _model.gas; }

@@ -182,6 +182,18 @@ namespace orr
         }
         else if (line == "NTAU")
           in >> m.ntau;
+        else if (line == "TAUGRID")
+        {
+          std::string word;
+          in >> word;
+          if (word == "UNIFORM")
+            m.tau_grid = PressureModel::TauGrid::uniform;
+          else if (word == "REFINED")
+            m.tau_grid = PressureModel::TauGrid::refined;
+          else
+            throw InputError(
+              between_line_breaks("ERROR: The keyword TAUGRID should be followed by UNIFORM or REFINED!"));
+        }
         else if (line == "OIL")
           m.oil = true;
         else if (line == "WATER")

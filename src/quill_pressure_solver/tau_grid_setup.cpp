@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <sstream>
 #include <utility>
 
 #include "input_error.h"
@@ -15,10 +16,65 @@ namespace orr
     {
       using pressure_constants::infinite_tau;
       using pressure_constants::pi;
+      using pressure_constants::Z;
       // Well index constant in field units: 2 pi times 0.001127 (md.ft/cp to ft3/d/psi)
       // times 5.6145833334 ft3/bbl.
       constexpr double well_index_factor = 0.03975770587966126;
       constexpr unsigned near_well_nodes = 6;
+      // With TAUGRID REFINED: nodes per decade of radius from the wellbore out to the completed
+      // cells' area. The interface coefficients see a geometric grid of ratio a as a radial
+      // one with a transmissibility (a + 1/a) ln(a) / (a - 1/a) too large: 0.4 % at 16 a decade.
+      constexpr double sandface_nodes_per_decade = 16.0;
+
+      /**
+       * Guide points G_0, G_1, ... in tau: the listed head, then on at a fixed spacing from the
+       * last listed point up to G_last. Points past G_last lie above every tau.
+       */
+      class GuideGrid
+      {
+      public:
+        /** G_g = start + g spacing for g = 0 .. ntau. */
+        static GuideGrid uniform(double start, double spacing, unsigned ntau)
+        {
+          return GuideGrid({start}, spacing, ntau);
+        }
+
+        /**
+         * From start with the spacing first_spacing growing by `ratio` at each point until it
+         * reaches `spacing`, then at `spacing`, up to the first point at or beyond `end` and
+         * one more, as the uniform grid ends one spacing past the largest tau.
+         */
+        static GuideGrid growing(double start, double first_spacing, double ratio, double spacing,
+                                 double end)
+        {
+          std::vector<double> head{start};
+          for (double step = first_spacing; step < spacing && head.back() < end; step *= ratio)
+            head.push_back(head.back() + step);
+          const double      rest = std::max(0.0, std::ceil((end - head.back()) / spacing));
+          const std::size_t last = head.size() + static_cast<std::size_t>(rest);
+          return GuideGrid(std::move(head), spacing, last);
+        }
+
+        GuideGrid() = default;
+
+        double operator()(std::size_t g) const
+        {
+          if (g > _last)
+            return std::numeric_limits<double>::infinity();
+          if (g < _head.size())
+            return _head[g];
+          return _head.back() + (g - (_head.size() - 1)) * _spacing;
+        }
+
+      private:
+        GuideGrid(std::vector<double> head, double spacing, std::size_t last)
+          : _head(std::move(head)), _spacing(spacing), _last(last)
+        {}
+
+        std::vector<double> _head;
+        double              _spacing = 0.0;
+        std::size_t         _last    = 0;
+      };
     } // namespace
 
     void OneDimSolver::set_well_data(double completion_radius, double sum_kh, double sum_phih,
@@ -29,6 +85,53 @@ namespace orr
       _sum_phih          = sum_phih;
       _sum_h             = sum_h;
       _completion_count  = completion_count;
+    }
+
+    void OneDimSolver::_add_radial_node(double tau, double d)
+    {
+      const double r = d * tau;
+      const double w = _sum_h * pi * r * r;
+      _tau_nodes.push_back(tau);
+      _node_bulk_volume.push_back(w);
+      _node_pore_volume.push_back(w * _sum_phih / _sum_h);
+    }
+
+    double OneDimSolver::_add_sandface_nodes(double d)
+    {
+      const double r_w  = _model.well_radius;
+      const double r_wb = d * _tau_wb;
+      if (!(r_w > 0.0) || !(r_w < r_wb))
+        throw InputError("\nERROR: The well radius WELLRADIUS should be positive and smaller than"
+                         " the radius of the completed cells' area!\n");
+      const double decades   = std::log10(r_wb / r_w);
+      const auto   intervals = static_cast<unsigned>(std::ceil(sandface_nodes_per_decade * decades));
+      const double ratio     = std::pow(r_wb / r_w, 1.0 / intervals);
+      for (unsigned k = 0; k < intervals; ++k)
+        _add_radial_node(r_w * std::pow(ratio, k) / d, d);
+      _add_radial_node(_tau_wb, d);
+      return ratio;
+    }
+
+    // The well sees the first cell across its inner half, from its centre to the sandface, and
+    // the skin: two resistances in series. The half cell's conductance is the interface
+    // coefficient of the flux terms taken over half a cell; the skin's is that of the steady
+    // radial flow, 2 pi k h / s in the units of the well term.
+    double OneDimSolver::_sandface_well_index() const
+    {
+      const double dtau = _tau_nodes[1] - _tau_nodes[0];
+      const double half_cell =
+        2.0 * _mu_i * _ct_i * (_node_pore_volume[1] - _node_pore_volume[0]) / (dtau * dtau);
+      const double half_cell_resistance = Z / half_cell;
+      const double resistance = half_cell_resistance + _model.skin / (well_index_factor * _sum_kh);
+      if (!(resistance > 0.0))
+      {
+        std::ostringstream text;
+        text << "\nERROR: The skin factor SKIN should be above "
+             << -half_cell_resistance * well_index_factor * _sum_kh
+             << " with TAUGRID REFINED: a lower skin gives the well a negative resistance!\n";
+        throw InputError(text.str());
+      }
+      return 1.0 / resistance;
     }
 
     void OneDimSolver::setup_grid(const std::vector<double> &tau_list,
@@ -57,41 +160,37 @@ namespace orr
       const double tau_o   = _completion_radius / d;
       const double w_block = bulk_volume_list[_completion_count - 1];
       _tau_wb              = std::sqrt(w_block / _sum_h / pi) / d;
-      if (!(tau_o < _tau_wb))
-        throw InputError("\nERROR: The equivalent well-block radius of the completed cells is not"
-                         " smaller than the radius of their area (elongated or strongly"
-                         " anisotropic completion cells); the near-well grid cannot be built!\n");
-      if (!(_completion_radius > _model.well_radius) || !(_model.well_radius > 0.0))
-        throw InputError("\nERROR: The well radius WELLRADIUS should be positive and smaller than"
-                         " the equivalent well-block radius of the completed cells!\n");
-
-      // (3) well index
-      _well_index = well_index_factor * _sum_kh / std::log(_completion_radius / _model.well_radius);
-
-      // (4) six near-well nodes from the well-block radius out to the completed cells' area
-      _tau_nodes.clear();
-      _node_pore_volume.clear();
-      _node_bulk_volume.clear();
-      for (unsigned k = 0; k < near_well_nodes; ++k)
-      {
-        const double tau = tau_o + k * (_tau_wb - tau_o) / near_well_nodes;
-        const double r   = d * tau;
-        const double w   = _sum_h * pi * r * r;
-        _tau_nodes.push_back(tau);
-        _node_bulk_volume.push_back(w);
-        _node_pore_volume.push_back(w * _sum_phih / _sum_h);
-      }
-
-      // (5) uniform guide grid G_0 .. G_NTAU from tau_wb to the largest tau; points past the
-      // last lie above every tau.
       const double largest_tau = tau_list[accepted - 1];
       if (_model.ntau < 2)
         _model.ntau = static_cast<int>(std::sqrt(static_cast<double>(accepted)));
       const unsigned ntau    = static_cast<unsigned>(std::max(_model.ntau, 2));
       const double   spacing = (largest_tau - _tau_wb) / (ntau - 1);
-      auto guide = [&](std::size_t g) {
-        return g <= ntau ? _tau_wb + g * spacing : std::numeric_limits<double>::infinity();
-      };
+
+      // (3, 4) the well and the nodes out to the completed cells' area, (5) the guide grid
+      _tau_nodes.clear();
+      _node_pore_volume.clear();
+      _node_bulk_volume.clear();
+      GuideGrid guide;
+      if (_model.tau_grid == PressureModel::TauGrid::refined)
+      {
+        const double ratio = _add_sandface_nodes(d);
+        _well_index        = _sandface_well_index();
+        guide = GuideGrid::growing(_tau_wb, _tau_wb * (1.0 - 1.0 / ratio), ratio, spacing, largest_tau);
+      }
+      else
+      {
+        if (!(tau_o < _tau_wb))
+          throw InputError("\nERROR: The equivalent well-block radius of the completed cells is not"
+                           " smaller than the radius of their area (elongated or strongly"
+                           " anisotropic completion cells); the near-well grid cannot be built!\n");
+        if (!(_completion_radius > _model.well_radius) || !(_model.well_radius > 0.0))
+          throw InputError("\nERROR: The well radius WELLRADIUS should be positive and smaller than"
+                           " the equivalent well-block radius of the completed cells!\n");
+        _well_index = well_index_factor * _sum_kh / std::log(_completion_radius / _model.well_radius);
+        for (unsigned k = 0; k < near_well_nodes; ++k)
+          _add_radial_node(tau_o + k * (_tau_wb - tau_o) / near_well_nodes, d);
+        guide = GuideGrid::uniform(_tau_wb, spacing, ntau);
+      }
 
       // (6) take about one accepted entry every second guide interval
       std::size_t g = 0;

@@ -83,6 +83,9 @@ TEST(PressureModelReader, ErrorMessagesAreExact)
      "\nERROR: The well schedule WCONPROD has no report steps!\n"},
     {"GAS\nRPTPRE\nFREQ=0\n", "\nERROR: The map frequency after FREQ= should be a positive integer!\n"},
     {"GAS\nRPTPRE\nFREQ=often\n", "\nERROR: The map frequency after FREQ= should be a positive integer!\n"},
+    {"GAS\nTAUGRID\nrefined\n" + gas_table + schedule,
+     "\nERROR: The keyword TAUGRID should be followed by UNIFORM or REFINED!\n"},
+    {"GAS\nTAUGRID\n", "\nERROR: The keyword TAUGRID should be followed by UNIFORM or REFINED!\n"},
   };
   for (const Case &c : cases)
     EXPECT_EQ(reader_error(c.section), c.message) << c.section;
@@ -120,6 +123,9 @@ TEST(PressureModelReader, ScalarsDefaultsAndConversions)
   EXPECT_EQ(defaults.model().map_frequency, 100);
   EXPECT_EQ(defaults.model().water_density, 62.9549);
   EXPECT_FALSE(defaults.model().rptpre);
+  EXPECT_EQ(defaults.model().tau_grid, orr::quill::PressureModel::TauGrid::uniform);
+  EXPECT_EQ(solver_from(gas_deck("TAUGRID\nREFINED\n")).model().tau_grid,
+            orr::quill::PressureModel::TauGrid::refined);
 
   for (const std::string keyword : {"RCOMP", "RCOMPRE"})
   {
