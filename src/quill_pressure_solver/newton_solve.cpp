@@ -5,6 +5,7 @@
 
 #include "exceptions.h"
 #include "input_error.h"
+#include "internal_time_steps.h"
 #include "one_dim_solver.h"
 #include "pressure_constants.h"
 
@@ -78,6 +79,7 @@ namespace orr
       _diffusion_rate.assign(steps, 0.0);
       _iterations.assign(steps, 0);
       _pressure_profile.assign(steps, std::vector<double>());
+      _interval = IntervalProduction();
     }
 
     // (D1) the row's control: a BHP row fixes p_wf, any other mode makes p_wf an unknown
@@ -143,7 +145,7 @@ namespace orr
     // Extreme but readable models (a rock compressibility of several 1/psi, tables that
     // flatten out) can leave the Newton system singular or not finite: that is the user's
     // model failing, reported as such, not a fault of the program.
-    bool OneDimSolver::_solve_and_update_or_refuse(unsigned row, unsigned step)
+    bool OneDimSolver::_solve_and_update_or_refuse(unsigned row)
     {
       try
       {
@@ -153,16 +155,40 @@ namespace orr
       {
         std::ostringstream text;
         text << "\nERROR: The Newton system of the pressure solution cannot be solved at "
-             << _report_times[step] << " days: ";
+             << _time << " days: ";
         failure.write_details(text);
         text << "Check the PVT and rock tables and the well data.\n";
         throw InputError(text.str());
       }
     }
 
-    // (F) rate, cumulative, exchange rates and the new start-of-step state
-    void OneDimSolver::_complete_step(unsigned s)
+    // (D2) Newton iterations of one internal step; returns the iteration count (50 when the
+    // step was accepted unconverged after 49 solves)
+    int OneDimSolver::_iterate(unsigned row)
     {
+      int it = 1;
+      while (it < newton_iteration_limit)
+      {
+        _assemble();
+        // A switch to BHP control computes the same step again from its start.
+        if (_solve_and_update_or_refuse(row))
+        {
+          it = 1;
+          continue;
+        }
+        if (_iteration_change < converged_pressure_change)
+          break;
+        ++it;
+      }
+      return it;
+    }
+
+    // (F) the rates at the end of an internal step, added up over the report interval, and the
+    // new start-of-step state
+    void OneDimSolver::_complete_internal_step(unsigned s, int iterations, std::ostream &warnings)
+    {
+      ++_internal_step_count;
+      _warn_if_unconverged(s, iterations, warnings);
       double mt0 = 1.0;
       if (_model.rockcomp)
       {
@@ -171,17 +197,34 @@ namespace orr
           mt0 = std::min(mt0, _mt_old[0]);
       }
       const double surface_unit = _gas_flows() ? scf_per_mscf : cubic_feet_per_barrel;
-      _rate[s] = _model.kr / (_b[0] * _mu[0]) * mt0 * _well_index * (_p[0] - _p_wf) / surface_unit;
-      _cumulative[s] = (s == 0 ? 0.0 : _cumulative[s - 1]) + _time_step[s] * _rate[s];
+      IntervalProduction &interval = _interval;
+      ++interval.steps;
+      interval.iterations = std::max(interval.iterations, iterations);
+      interval.rate.add(_dt, _model.kr / (_b[0] * _mu[0]) * mt0 * _well_index * (_p[0] - _p_wf) / surface_unit);
       if (_model.dualporo)
-        _transfer_rate[s] = _q_trans / Z / surface_unit;
+        interval.transfer_rate.add(_dt, _q_trans / Z / surface_unit);
       if (_model.kerogen)
-        _diffusion_rate[s] = _q_diff / scf_per_mscf;
-
+        interval.diffusion_rate.add(_dt, _q_diff / scf_per_mscf);
+      _check_physical_range(s);
       _keep_as_old_state();
+    }
+
+    // Report s: the mean rates over its interval (the rates themselves after a single step),
+    // the cumulative production, the well pressure and the pressure profile
+    void OneDimSolver::_record_report(unsigned s)
+    {
+      const IntervalProduction &interval = _interval;
+      const double length = _time_step[s];
+      _rate[s]       = interval.rate.mean(interval.steps, length);
+      _cumulative[s] = (s == 0 ? 0.0 : _cumulative[s - 1]) + interval.rate.volume;
+      if (_model.dualporo)
+        _transfer_rate[s] = interval.transfer_rate.mean(interval.steps, length);
+      if (_model.kerogen)
+        _diffusion_rate[s] = interval.diffusion_rate.mean(interval.steps, length);
+      _iterations[s] = interval.iterations;
       _bhp[s] = _p_wf;
       _pressure_profile[s] = _p;
-      _check_physical_range(s);
+      _interval = IntervalProduction();
     }
 
     void OneDimSolver::_keep_as_old_state()
@@ -205,31 +248,28 @@ namespace orr
     {
       _initialise_solve();
       _unconverged_step_count = 0;
+      _internal_step_count    = 0;
+      const bool refined = _model.tau_grid == PressureModel::TauGrid::refined;
 
-      // (D) each schedule row under its control, each report time one completed step
-      unsigned s = 0;
+      // (D) each schedule row under its control; each report time is reached by one step, or
+      // with TAUGRID REFINED by internal steps that start small at every change of control
+      unsigned s    = 0;
+      double   time = 0.0;  // end of the last completed step, days
       for (unsigned row = 0; row < _model.schedule_time.size(); ++row)
       {
         _prepare_control(row);
+        const double control_start = time;
         for (int step = 0; step < _model.schedule_step_count[row]; ++step, ++s)
         {
-          _dt = _time_step[s];
-          int it = 1;
-          while (it < newton_iteration_limit)
+          const double report_time = _report_times[s];
+          while (time < report_time)
           {
-            _assemble();
-            if (_solve_and_update_or_refuse(row, s))
-            {
-              it = 1;
-              continue;
-            }
-            if (_iteration_change < converged_pressure_change)
-              break;
-            ++it;
+            _time = refined ? next_internal_time(time, control_start, report_time) : report_time;
+            _dt   = _time - time;
+            _complete_internal_step(s, _iterate(row), warnings);
+            time = _time;
           }
-          _iterations[s] = it;
-          _warn_if_unconverged(s, warnings);
-          _complete_step(s);
+          _record_report(s);
         }
       }
     }

@@ -155,16 +155,18 @@ namespace orr
                       std::vector<double>        cell_tau);
 
       /**
-       * Steps through the schedule. A step still not converged after 49 solves is accepted, and
-       * a line "Warning: step <s> (day <t>) did not converge in 49 iterations; its results are
-       * approximate." goes to `warnings` (s counted from 1).
+       * Steps through the schedule: one step per report time, or with TAUGRID REFINED internal
+       * steps between them (the rates recorded are then the means over each report interval).
+       * A step still not converged after 49 solves is accepted, and a line "Warning: step <s>
+       * (day <t>) did not converge in 49 iterations; its results are approximate." goes to
+       * `warnings` (s the report step counted from 1, t the end of the step).
        * Throws orr::InputError when a Newton system cannot be solved (singular, or not finite)
        * or a step leaves the physical range: a pressure below zero or above 10 times the
        * largest initial or table pressure, or a negative rate under rate control.
        */
       void solve(std::ostream &warnings = std::cerr);
 
-      /** How many steps of the last solve were accepted unconverged. */
+      /** How many steps (internal steps) of the last solve were accepted unconverged. */
       unsigned get_unconverged_step_count() const { return _unconverged_step_count; }
 
       /**
@@ -254,12 +256,14 @@ namespace orr
       void _update_properties();
       void _assemble();
       bool _solve_and_update(unsigned row);
-      bool _solve_and_update_or_refuse(unsigned row, unsigned step);
-      void _complete_step(unsigned step);
+      bool _solve_and_update_or_refuse(unsigned row);
+      int _iterate(unsigned row);
+      void _complete_internal_step(unsigned step, int iterations, std::ostream &warnings);
+      void _record_report(unsigned step);
       /** The state of the time level just reached becomes the old state of the next step. */
       void _keep_as_old_state();
       // What a completed step must satisfy (step_checks.cpp).
-      void _warn_if_unconverged(unsigned step, std::ostream &warnings);
+      void _warn_if_unconverged(unsigned step, int iterations, std::ostream &warnings);
       double _largest_physical_pressure() const;
       void _check_physical_range(unsigned step) const;
 
@@ -292,7 +296,8 @@ namespace orr
       double   _p_wf        = 0.0;
       double   _q_trans     = 0.0;
       double   _q_diff      = 0.0;
-      double   _dt          = 0.0;
+      double   _dt          = 0.0;   // length of the internal step being solved, days
+      double   _time        = 0.0;   // its end, days
       double   _iteration_change = 0.0;  // largest |update| of the last Newton iteration
 
       std::vector<double> _p, _p_old, _p_m, _p_m_old, _c_k, _c_k_old;
@@ -307,12 +312,36 @@ namespace orr
       // only the values are factorised again at each Newton iteration.
       std::shared_ptr<const orr::solver_utilities::SparseLuSolver> _linear_solver;
 
+      /** A rate over the internal steps of one report interval. */
+      struct IntervalRate
+      {
+        double volume = 0.0;  // its integral over the steps taken so far
+        double last   = 0.0;  // at the end of the last step
+
+        void add(double dt, double rate)
+        {
+          volume += dt * rate;
+          last = rate;
+        }
+        /** The mean over an interval of `length` days; after a single step, the rate itself. */
+        double mean(unsigned steps, double length) const { return steps == 1 ? last : volume / length; }
+      };
+      /** What the internal steps since the last report produced. */
+      struct IntervalProduction
+      {
+        unsigned     steps      = 0;
+        int          iterations = 0;  // the most any step took
+        IntervalRate rate, transfer_rate, diffusion_rate;
+      };
+      IntervalProduction _interval;
+
       // Records per report step.
       std::vector<double>              _report_times, _time_step;
       std::vector<double>              _rate, _cumulative, _bhp, _transfer_rate, _diffusion_rate;
       std::vector<int>                 _iterations;
       std::vector<std::vector<double>> _pressure_profile;
       unsigned                         _unconverged_step_count = 0;
+      unsigned                         _internal_step_count    = 0;
     };
   } // namespace quill
 } // namespace orr

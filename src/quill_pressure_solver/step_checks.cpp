@@ -36,12 +36,14 @@ namespace orr
       }
     } // namespace
 
-    void OneDimSolver::_warn_if_unconverged(unsigned s, std::ostream &warnings)
+    // With internal steps between the reports, each of them is a step here: s is the report
+    // step it leads to and the day its own end.
+    void OneDimSolver::_warn_if_unconverged(unsigned s, int iterations, std::ostream &warnings)
     {
-      if (_iterations[s] < pressure_constants::newton_iteration_limit)
+      if (iterations < pressure_constants::newton_iteration_limit)
         return;
       ++_unconverged_step_count;
-      warnings << "Warning: step " << s + 1 << " (day " << _report_times[s] << ") did not converge in "
+      warnings << "Warning: step " << s + 1 << " (day " << _time << ") did not converge in "
                << pressure_constants::newton_iteration_limit - 1
                << " iterations; its results are approximate." << std::endl;
     }
@@ -50,7 +52,7 @@ namespace orr
     {
       if (_unconverged_step_count == 0)
         return;
-      warnings << "Warning: " << _unconverged_step_count << " of " << _report_times.size()
+      warnings << "Warning: " << _unconverged_step_count << " of " << _internal_step_count
                << " steps did not converge in " << pressure_constants::newton_iteration_limit - 1
                << " iterations; their results are approximate." << std::endl;
     }
@@ -66,36 +68,38 @@ namespace orr
 
     // A step that leaves the physical range would be written as if it were a result: its
     // pressures lie outside [0, ten times the deck's largest pressure], or a well held at a
-    // production rate injects.
+    // production rate injects. Checked at the end of every internal step, on its own rates;
+    // s is the report step it leads to.
     void OneDimSolver::_check_physical_range(unsigned s) const
     {
       const double upper = _largest_physical_pressure();
-      std::string  fault = pressure_fault("the bottom-hole pressure", _bhp[s], upper);
+      const IntervalProduction &interval = _interval;
+      std::string  fault = pressure_fault("the bottom-hole pressure", _p_wf, upper);
       auto check_each = [&fault, upper](const char *what, const std::vector<double> &pressures) {
         for (std::size_t i = 0; i < pressures.size() && fault.empty(); ++i)
           fault = pressure_fault(what, pressures[i], upper);
       };
-      check_each("a reservoir pressure", _pressure_profile[s]);
+      check_each("a reservoir pressure", _p);
       if (_continua > 1)
         check_each("a matrix pressure", _p_m);
 
       std::ostringstream text;
       if (!fault.empty())
         text << fault;
-      else if (!std::isfinite(_rate[s]) || !std::isfinite(_cumulative[s]) || !std::isfinite(_transfer_rate[s])
-               || !std::isfinite(_diffusion_rate[s]))
+      else if (!std::isfinite(interval.rate.volume) || !std::isfinite(interval.transfer_rate.last)
+               || !std::isfinite(interval.diffusion_rate.last))
         text << "the rate is no longer finite";
       // A well held at a rate produces; a negative rate there is a solve gone astray (rounding
       // leaves a drawdown of a fraction of the Newton tolerance either way). Held at a pressure
       // above that of the depleted reservoir around it, the well does inject: that is the model.
-      else if (_rate_control && _rate[s] < 0.0
-               && _bhp[s] - _pressure_profile[s][0] > pressure_constants::converged_pressure_change)
-        text << "the rate is " << _rate[s] << ", negative for a well held at a production rate";
+      else if (_rate_control && interval.rate.last < 0.0
+               && _p_wf - _p[0] > pressure_constants::converged_pressure_change)
+        text << "the rate is " << interval.rate.last << ", negative for a well held at a production rate";
       if (text.str().empty())
         return;
       std::ostringstream message;
       message << "\nERROR: The pressure solution left the physical range at step " << s + 1 << " (day "
-              << _report_times[s] << "): " << text.str()
+              << _time << "): " << text.str()
               << ". Check the PVT and rock tables and the well data.\n";
       throw InputError(message.str());
     }

@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <sstream>
 #include <utility>
 
 #include "input_error.h"
@@ -96,13 +95,16 @@ namespace orr
       _node_pore_volume.push_back(w * _sum_phih / _sum_h);
     }
 
+    // A negative skin (a stimulated well) is the well of the larger effective radius
+    // r_w exp(-s) without skin: the grid starts there. A positive skin is a resistance.
     double OneDimSolver::_add_sandface_nodes(double d)
     {
-      const double r_w  = _model.well_radius;
+      const double r_w  = _model.well_radius * std::exp(-std::min(_model.skin, 0.0));
       const double r_wb = d * _tau_wb;
-      if (!(r_w > 0.0) || !(r_w < r_wb))
-        throw InputError("\nERROR: The well radius WELLRADIUS should be positive and smaller than"
-                         " the radius of the completed cells' area!\n");
+      if (!(_model.well_radius > 0.0) || !(r_w < r_wb))
+        throw InputError("\nERROR: The well radius WELLRADIUS should be positive and, with TAUGRID"
+                         " REFINED, smaller than the radius of the completed cells' area (after a"
+                         " negative SKIN enlarged it to WELLRADIUS exp(-SKIN))!\n");
       const double decades   = std::log10(r_wb / r_w);
       const auto   intervals = static_cast<unsigned>(std::ceil(sandface_nodes_per_decade * decades));
       const double ratio     = std::pow(r_wb / r_w, 1.0 / intervals);
@@ -113,7 +115,7 @@ namespace orr
     }
 
     // The well sees the first cell across its inner half, from its centre to the sandface, and
-    // the skin: two resistances in series. The half cell's conductance is the interface
+    // a positive skin: two resistances in series. The half cell's conductance is the interface
     // coefficient of the flux terms taken over half a cell; the skin's is that of the steady
     // radial flow, 2 pi k h / s in the units of the well term.
     double OneDimSolver::_sandface_well_index() const
@@ -121,17 +123,8 @@ namespace orr
       const double dtau = _tau_nodes[1] - _tau_nodes[0];
       const double half_cell =
         2.0 * _mu_i * _ct_i * (_node_pore_volume[1] - _node_pore_volume[0]) / (dtau * dtau);
-      const double half_cell_resistance = Z / half_cell;
-      const double resistance = half_cell_resistance + _model.skin / (well_index_factor * _sum_kh);
-      if (!(resistance > 0.0))
-      {
-        std::ostringstream text;
-        text << "\nERROR: The skin factor SKIN should be above "
-             << -half_cell_resistance * well_index_factor * _sum_kh
-             << " with TAUGRID REFINED: a lower skin gives the well a negative resistance!\n";
-        throw InputError(text.str());
-      }
-      return 1.0 / resistance;
+      const double skin = std::max(_model.skin, 0.0);
+      return 1.0 / (Z / half_cell + skin / (well_index_factor * _sum_kh));
     }
 
     void OneDimSolver::setup_grid(const std::vector<double> &tau_list,

@@ -61,6 +61,15 @@ TEST(PressureSolve, GasDepletionUnderBottomHolePressure)
   }
 }
 
+TEST(PressureSolve, RefinedGridReportsMeanRatesOfItsInternalSteps)
+{
+  // Internal steps between the reports: the rate written is the mean over each report
+  // interval, so that the cumulative stays its exact integral.
+  OneDimSolver solver = radial_gas_solver("TAUGRID\nREFINED\nWCONPROD\n300 BHP 1000 0 25\n/\n");
+  solver.solve();
+  expect_declining_rate_and_integrated_cumulative(solver);
+}
+
 TEST(PressureSolve, RateControlSwitchesToBottomHolePressureAtItsLimit)
 {
   // 8000 Mscf/d cannot be held for long; the second rate row starts under rate control again

@@ -76,6 +76,53 @@ TEST(TauGridSetup, NearWellNodesGuideGridAndClosingNode)
     EXPECT_GT(tau[k] - tau[k - 1], 1.5 * (1000.0 - tau_wb) / 99) << k;
 }
 
+TEST(TauGridSetup, RefinedNodesFromTheWellboreAndTheSandfaceWellIndex)
+{
+  const RadialAcceptance lists = radial_acceptance(1.0, 10.0, 0.2, 20.0, 1000.0, 9999);
+  const double tau_wb = std::sqrt(20.0 * 20.0 / pi);
+  const double two_pi_kh = 2 * pi * 2e-5;
+  std::vector<double> conductance;  // of the well term, in the units of the flux terms
+  for (const double skin : {0.0, 2.0})
+  {
+    OneDimSolver solver = unit_solver("TAUGRID\nREFINED\nSKIN\n" + std::to_string(skin) + "\n");
+    solver.set_well_data(4.0, 2e-5, 2.0, 10.0, 1);
+    setup(solver, lists);
+
+    // 16 nodes a decade of radius from r_w = 0.5 ft to the completed cell's area, radial volumes.
+    const auto &tau = solver.get_tau_nodes();
+    const std::size_t intervals = static_cast<std::size_t>(std::ceil(16 * std::log10(tau_wb / 0.5)));
+    EXPECT_DOUBLE_EQ(tau[0], 0.5);
+    EXPECT_DOUBLE_EQ(tau[intervals], tau_wb);
+    for (std::size_t k = 1; k <= intervals; ++k)
+    {
+      EXPECT_NEAR(tau[k] / tau[k - 1], std::pow(tau_wb / 0.5, 1.0 / intervals), 1e-12);
+      EXPECT_DOUBLE_EQ(solver.get_node_pore_volumes()[k], 2.0 * pi * tau[k] * tau[k]);
+    }
+    // Beyond, the node spacing grows from there until it reaches the uniform grid's.
+    const double uniform_node_spacing = 2.0 * (1000.0 - tau_wb) / 99;
+    EXPECT_LT(tau[intervals + 1] - tau[intervals], 0.5 * uniform_node_spacing);
+    EXPECT_GT(tau.size(), intervals + 50u);
+    for (std::size_t k = intervals + 1; k < tau.size(); ++k)
+      EXPECT_LT(tau[k] - tau[k - 1], 1.1 * uniform_node_spacing) << k;
+    conductance.push_back(158.0250325 * solver.get_well_index());
+  }
+  // Without skin the well sees the steady radial flow from the first cell's centre to the
+  // wellbore; a skin adds its resistance s / (2 pi k h).
+  const double centre = 0.5 * (1.0 + std::pow(tau_wb / 0.5, 1.0 / 22));
+  EXPECT_NEAR(conductance[0], two_pi_kh / std::log(centre), 0.05 * conductance[0]);
+  EXPECT_NEAR(1.0 / conductance[1] - 1.0 / conductance[0], 2.0 / two_pi_kh, 1e-3 * 2.0 / two_pi_kh);
+
+  // A negative skin is the larger effective well radius r_w exp(-s); one that reaches the
+  // completed cell's area is refused.
+  OneDimSolver stimulated = unit_solver("TAUGRID\nREFINED\nSKIN\n-2\n");
+  stimulated.set_well_data(4.0, 2e-5, 2.0, 10.0, 1);
+  setup(stimulated, lists);
+  EXPECT_DOUBLE_EQ(stimulated.get_tau_nodes()[0], 0.5 * std::exp(2.0));
+  OneDimSolver too_stimulated = unit_solver("TAUGRID\nREFINED\nSKIN\n-4\n");
+  too_stimulated.set_well_data(4.0, 2e-5, 2.0, 10.0, 1);
+  EXPECT_NE(setup_error(too_stimulated, lists).find("WELLRADIUS exp(-SKIN)"), std::string::npos);
+}
+
 TEST(TauGridSetup, InfiniteTauEntriesStayOutOfTheGrid)
 {
   const RadialAcceptance finite = radial_acceptance(1.0, 10.0, 0.2, 20.0, 1000.0, 2000);
