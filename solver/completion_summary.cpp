@@ -49,9 +49,10 @@ namespace orr
       return summary;
     }
 
-    void write_completion_summary(const std::string &path, const CompletionSummary &summary)
+    void write_completion_summary(const std::string &path, const std::string &temporary_stem,
+                                  const CompletionSummary &summary)
     {
-      AtomicOutputFile file(path);
+      AtomicOutputFile file(path, temporary_stem);
       ORR_ASSERT_THROW(file.is_open(), ExcFileNotOpen(path));
       std::ostream &out = file.stream();
       for (const CompletionRow &row : summary.rows)

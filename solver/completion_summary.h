@@ -53,9 +53,12 @@ namespace orr
     /**
      * Writes the completion summary `path` ("well_prop.txt"): one line "K Lx Ly h kx ky kz phi "
      * per completion, an empty line, then "sum(k*h) = " and "sum(phi*h) = ".
+     * temporary_stem: names its temporary file (see AtomicOutputFile); runs of several decks
+     * share the summary's folder and each names it after its own deck.
      * Throws ExcFileNotOpen with `path` if the file cannot be created.
      */
-    void write_completion_summary(const std::string &path, const CompletionSummary &summary);
+    void write_completion_summary(const std::string &path, const std::string &temporary_stem,
+                                  const CompletionSummary &summary);
   } // namespace quill
 } // namespace orr
 

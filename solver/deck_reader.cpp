@@ -69,6 +69,8 @@ namespace orr
       }
     } // namespace
 
+    const char *const MISSING_DECK_TEXT = "Error: Cannot find the FIP file!\n";
+
     const DeckReader::PropertyKeyword DeckReader::PROPERTY_KEYWORDS[] = {
       {"DX", &DeckProperties::dx},       {"DY", &DeckProperties::dy},
       {"DZ", &DeckProperties::dz},       {"PORO", &DeckProperties::poro},
@@ -85,7 +87,7 @@ namespace orr
     DeckContents DeckReader::read(const std::string &deck_name)
     {
       if (!open_text_file(_deck, _directory + deck_name))
-        throw InputError("Error: Cannot find the FIP file!\n");
+        throw InputError(MISSING_DECK_TEXT);
 
       _contents = DeckContents();
       for (const PropertyKeyword &property : PROPERTY_KEYWORDS)

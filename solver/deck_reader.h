@@ -56,6 +56,9 @@ namespace orr
       bool has_pressure_model = false;
     };
 
+    /** The error text when the deck cannot be opened (line end included). */
+    extern const char *const MISSING_DECK_TEXT;
+
     /**
      * The largest grid a deck may ask for. The run needs about 200 bytes per cell, so a
      * thousand million cells already take some 200 GB; up to this count the corner numbers,

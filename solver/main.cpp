@@ -1,5 +1,6 @@
 // quill: diffusive time of flight by fast marching, and optionally the pressure solution
 // in tau, for the deck <directory><root name>.fip.
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <new>
@@ -17,6 +18,9 @@ namespace
 
 int main(int argc, char **argv)
 {
+  // A file that reaches the file-size limit is then a failed write with a message, not a
+  // process killed part-way through its results.
+  std::signal(SIGXFSZ, SIG_IGN);
   try
     {
       const orr::quill::RunPaths paths = orr::quill::parse_command_line(argc, argv);

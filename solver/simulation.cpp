@@ -8,6 +8,7 @@
 #include "completion_summary.h"
 #include "input_error.h"
 #include "print_cost_label.h"
+#include "result_file_names.h"
 #include "tau_records.h"
 
 using orr::quill::print_cost_label;
@@ -23,6 +24,7 @@ namespace
 Simulation::Simulation(std::string directory, std::string root_name)
   : _directory(std::move(directory))
   , _root_name(std::move(root_name))
+  , _results(_directory, _root_name)
   , _run_pressure(false)
   , _completion_count(0)
 {}
@@ -155,23 +157,41 @@ void Simulation::_march()
 
 void Simulation::_solve_pressure(std::ostream &step_warnings)
 {
-  const std::string stem = _directory + _root_name;
   _pressure_solver.setup_grid(_grid_solver.get_tau_list(), _grid_solver.get_pore_volume_list(),
                               _grid_solver.get_bulk_volume_list(), _grid_solver.get_cell_tau());
   _pressure_solver.solve(step_warnings);
-  _pressure_solver.write_reports(stem);
-  _pressure_solver.write_pressure_maps(stem);
+}
+
+std::vector<std::string> Simulation::_result_suffixes() const
+{
+  namespace names = orr::result_files;
+  std::vector<std::string> suffixes = {names::TAU_TABLE, names::TAU_GRID, names::TIME_GRID};
+  if (_run_pressure)
+    for (const std::string &suffix : _pressure_solver.report_suffixes())
+      suffixes.push_back(suffix);
+  return suffixes;
 }
 
 void Simulation::_write_results()
 {
-  const std::string stem = _directory + _root_name;
-  orr::quill::write_completion_summary(_directory + "well_prop.txt", _completion_summary);
+  namespace names = orr::result_files;
+  // (1) no file of an earlier run that this run leaves out may pass for one of its results
+  _results.clear_earlier_results(_result_suffixes());
+  // (2) the pressure maps, (3) the completion summary and the tau files
+  const std::string stem = _results.path("");
+  if (_run_pressure)
+    _pressure_solver.write_pressure_maps(stem);
+  orr::quill::write_completion_summary(_results.completion_summary_path(),
+                                       _results.completion_summary_temporary_stem(), _completion_summary);
   // The table and the two grid files only read the records, and on a large grid each takes
   // seconds: they are written side by side (one after the other where no thread is to be had).
-  std::future<void> table = std::async(std::launch::async | std::launch::deferred, [this, &stem] {
-    _grid_solver.write_tau_solutions(stem + "_tau_solutions.csv");
+  std::future<void> table = std::async(std::launch::async | std::launch::deferred, [this] {
+    _grid_solver.write_tau_solutions(_results.path(names::TAU_TABLE));
   });
-  _grid_solver.write_tau_and_time(stem + ".tau.grdecl", stem + ".time.grdecl");
+  _grid_solver.write_tau_and_time(_results.path(names::TAU_GRID), _results.path(names::TIME_GRID));
   table.get();
+  // (4) the summary and the curves, the rate curve last: the desktop program takes it as the
+  // sign of a complete run
+  if (_run_pressure)
+    _pressure_solver.write_reports(stem);
 }

@@ -12,6 +12,7 @@
 #include "cpg_system.h"
 #include "deck_reader.h"
 #include "one_dim_solver.h"
+#include "result_set.h"
 
 /**
  * The one object of a run of quill: the deck's grid and properties, the fast marching
@@ -24,7 +25,8 @@ class Simulation
 public:
   /**
    * directory: the run directory, ending in "/" or "\"; root_name: the deck's name without
-   * ".fip". Both solvers start in their default state.
+   * ".fip". Both solvers start in their default state. Takes the deck's result set for the
+   * life of the object (see orr::quill::ResultSet, which says what it throws).
    */
   Simulation(std::string directory, std::string root_name);
 
@@ -41,8 +43,8 @@ public:
 
   /**
    * The timed stages: fast marching, the pressure solution when the deck holds SIMULATION,
-   * and the result files ("well_prop.txt" and the tau files); then the closing line. Warnings
-   * of steps accepted unconverged, one line each and then their count, go to standard error.
+   * and the result files; then the closing line. Warnings of steps accepted unconverged, one
+   * line each and then their count, go to standard error.
    */
   void run();
 
@@ -53,10 +55,12 @@ private:
   void _seed_completions();
   void _march();
   void _solve_pressure(std::ostream &step_warnings);
+  std::vector<std::string> _result_suffixes() const;
   void _write_results();
 
   std::string                                _directory;
   std::string                                _root_name;
+  orr::quill::ResultSet                      _results;
   bool                                       _run_pressure;
   std::shared_ptr<orr::CpgSystem>            _system;
   orr::quill::CornerPointGridSolver          _grid_solver;

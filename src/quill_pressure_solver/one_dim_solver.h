@@ -176,7 +176,7 @@ namespace orr
        */
       void report_unconverged_steps(std::ostream &warnings) const;
 
-      /** Writes stem + "_RSM.csv", "_BHP", "_RATE" and "_Cum". */
+      /** Writes stem + "_RSM.csv", "_BHP", "_Cum" and, last, "_RATE". */
       void write_reports(const std::string &stem) const;
 
       /** Writes stem + "_PRESSURE_<k>.grdecl" when RPTPRE was given; does nothing otherwise. */
@@ -224,8 +224,10 @@ namespace orr
       {
         return _pressure_profile;
       }
-      /** The map numbers written for the current record of steps (1-based). */
+      /** The map numbers written for the report times of the schedule (1-based). */
       std::vector<unsigned> map_numbers() const;
+      /** The suffixes of the files that write_reports and write_pressure_maps write. */
+      std::vector<std::string> report_suffixes() const;
 
     private:
       // The unit tests check the Newton system against a finite difference of its residual.

@@ -1,9 +1,9 @@
 #include <cmath>
-#include <sstream>
 
 #include "atomic_output_file.h"
 #include "exceptions.h"
 #include "one_dim_solver.h"
+#include "result_file_names.h"
 
 namespace orr
 {
@@ -35,7 +35,7 @@ namespace orr
       const bool kerogen   = _model.kerogen;
       const bool dualporo  = _model.dualporo;
       {
-        AtomicOutputFile file(stem + "_RSM.csv");
+        AtomicOutputFile file(stem + result_files::SUMMARY);
         open_or_throw(file);
         std::ostream &out = file.stream();
         out << "Report Summary\n";
@@ -63,16 +63,27 @@ namespace orr
         }
         file.commit();
       }
-      write_curve(stem + "_BHP", _report_times, _bhp);
-      write_curve(stem + "_RATE", _report_times, _rate);
-      write_curve(stem + "_Cum", _report_times, _cumulative);
+      write_curve(stem + result_files::BHP_CURVE, _report_times, _bhp);
+      write_curve(stem + result_files::CUMULATIVE_CURVE, _report_times, _cumulative);
+      // The desktop program takes the rate curve as the sign of a complete run.
+      write_curve(stem + result_files::RATE_CURVE, _report_times, _rate);
+    }
+
+    std::vector<std::string> OneDimSolver::report_suffixes() const
+    {
+      std::vector<std::string> suffixes = {result_files::SUMMARY, result_files::BHP_CURVE,
+                                           result_files::CUMULATIVE_CURVE, result_files::RATE_CURVE};
+      if (_model.rptpre)
+        for (const unsigned k : map_numbers())
+          suffixes.push_back(result_files::pressure_map(k));
+      return suffixes;
     }
 
     std::vector<unsigned> OneDimSolver::map_numbers() const
     {
       // Every FREQ-th step from the first, and always the last.
       std::vector<unsigned> numbers;
-      const std::size_t steps = _pressure_profile.size();
+      const std::size_t steps = _report_times.size();
       if (steps == 0)
         return numbers;
       const std::size_t frequency = static_cast<std::size_t>(std::max(_model.map_frequency, 1));
@@ -91,9 +102,7 @@ namespace orr
         const std::vector<double> cell_pressure =
           interpolate(_cell_centre_tau, _pressure_profile[k - 1], _cell_tau);
 
-        std::ostringstream name;
-        name << stem << "_PRESSURE_" << k << ".grdecl";
-        AtomicOutputFile file(name.str());
+        AtomicOutputFile file(stem + result_files::pressure_map(k));
         open_or_throw(file);
         std::ostream &out = file.stream();
         out << "FILEUNIT\n  FIELD /\n\nPRESSURE_" << k << '\n';
