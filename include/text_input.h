@@ -2,11 +2,15 @@
 #define ORR_TEXT_INPUT_H
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <type_traits>
 
 namespace orr
 {
@@ -20,6 +24,29 @@ namespace orr
       return false;
     if (!line.empty() && line.back() == '\r')
       line.pop_back();
+    return true;
+  }
+
+  /**
+   * Reads the whole of `token` as one decimal number (a finite double, or an int within its
+   * range), with an optional sign. A number followed by anything ("1e5abc", "0,25", "0x1p3",
+   * "52.5" for an int), "nan", "inf" and values beyond the type's range are refused: returns
+   * false, leaving `value` unspecified.
+   */
+  template <typename Number>
+  bool parse_whole_number(std::string_view token, Number &value)
+  {
+    const char *first = token.data();
+    const char *const last = token.data() + token.size();
+    if (first != last && *first == '+')
+      ++first;
+    if (first == last || (*first == '-' && first != token.data()))
+      return false;
+    const std::from_chars_result result = std::from_chars(first, last, value);
+    if (result.ec != std::errc() || result.ptr != last)
+      return false;
+    if constexpr (std::is_floating_point_v<Number>)
+      return std::isfinite(value);
     return true;
   }
 

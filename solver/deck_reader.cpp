@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <set>
 #include <sstream>
 #include <tuple>
@@ -61,6 +62,9 @@ namespace orr
         return true;
       }
 
+      // The largest value of a property without a bound.
+      constexpr double UNBOUNDED = std::numeric_limits<double>::infinity();
+
       std::string padded_record_name(const std::string &keyword)
       {
         std::string name = keyword;
@@ -72,10 +76,10 @@ namespace orr
     const char *const MISSING_DECK_TEXT = "Error: Cannot find the FIP file!\n";
 
     const DeckReader::PropertyKeyword DeckReader::PROPERTY_KEYWORDS[] = {
-      {"DX", &DeckProperties::dx},       {"DY", &DeckProperties::dy},
-      {"DZ", &DeckProperties::dz},       {"PORO", &DeckProperties::poro},
-      {"PERMX", &DeckProperties::permx}, {"PERMY", &DeckProperties::permy},
-      {"PERMZ", &DeckProperties::permz}};
+      {"DX", &DeckProperties::dx, UNBOUNDED},       {"DY", &DeckProperties::dy, UNBOUNDED},
+      {"DZ", &DeckProperties::dz, UNBOUNDED},       {"PORO", &DeckProperties::poro, 1.0},
+      {"PERMX", &DeckProperties::permx, UNBOUNDED}, {"PERMY", &DeckProperties::permy, UNBOUNDED},
+      {"PERMZ", &DeckProperties::permz, UNBOUNDED}};
 
     DeckReader::DeckReader(std::string directory, PressureModelReader read_pressure_model,
                            std::uint32_t max_cell_count)
@@ -182,8 +186,7 @@ namespace orr
           if (!_read_included_values(file_name, record))
             throw reading_error(property.keyword);
           for (std::uint32_t cell = 0; cell < record.size(); ++cell)
-            if (record.get_value(cell) < 0.0)
-              throw negative_value_error(property.keyword);
+            _check_property_value(property, record.get_value(cell));
           return;
         }
 
@@ -191,9 +194,21 @@ namespace orr
       double      value = 0.0;
       if (!parse_number(text, line.data() + line.size(), value))
         throw reading_error(property.keyword);
+      _check_property_value(property, value);
+      record.assign(_contents.cell_count, value);
+    }
+
+    // Below 0 no property has a meaning, nor a porosity above 1.
+    void DeckReader::_check_property_value(const PropertyKeyword &property, double value)
+    {
       if (value < 0.0)
         throw negative_value_error(property.keyword);
-      record.assign(_contents.cell_count, value);
+      if (value > property.largest)
+        {
+          std::ostringstream text;
+          text << "Error in the " << property.keyword << " data: should not be above " << property.largest << "!";
+          throw deck_error(text.str());
+        }
     }
 
     bool DeckReader::_read_included_values(const std::string &file_name,

@@ -104,6 +104,7 @@ namespace orr
       {
         const char                         *keyword;
         std::shared_ptr<DataRecord<double>> DeckProperties::*record;
+        double                              largest;  // largest meaningful value
       };
 
       static const PropertyKeyword PROPERTY_KEYWORDS[];
@@ -112,6 +113,7 @@ namespace orr
       void _read_dimensions();
       void _read_property(const PropertyKeyword &property);
       bool _read_included_values(const std::string &file_name, DataRecord<double> &record) const;
+      static void _check_property_value(const PropertyKeyword &property, double value);
       void _read_completions();
       void _read_positive_scalar(const std::string &keyword, std::optional<double> &value);
       void _read_pressure_model();

@@ -237,6 +237,7 @@ namespace orr
       void _read_table(std::istream &in, const std::string &keyword, unsigned columns,
                        std::vector<std::vector<double>> &rows);
       void _read_schedule(std::istream &in);
+      void _check_schedule_mode(const std::string &mode) const;
       void _check_pressure_model() const;
       void _build_report_times();  // report_times.cpp
 

@@ -1,6 +1,8 @@
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <string>
 
 #include "input_error.h"
 #include "one_dim_solver.h"
@@ -14,8 +16,9 @@ namespace orr
     namespace
     {
       constexpr std::size_t max_line_length = 255;
-      constexpr unsigned    max_table_rows  = 200;
-      constexpr unsigned    max_schedule_rows = 200;
+      // Every row of a table or schedule is read; one of more rows than this is refused rather
+      // than held (a stray include of a large file, most likely).
+      constexpr std::size_t max_rows = 100000;
 
       using pressure_constants::cubic_feet_per_barrel;
       using pressure_constants::scf_per_mscf;
@@ -42,15 +45,44 @@ namespace orr
         return true;
       }
 
-      // The whole token as a finite number; false when it is not one. Like the stream reads of
-      // the other values, "nan", "inf" and numbers beyond the double range are refused.
-      bool parse_number(const std::string &token, double &value)
+      // A "/" glued to a number ("1.1/") ends the table or schedule after it: it is left in the
+      // stream as a token of its own.
+      void leave_glued_slash(std::istream &in, std::string &token)
       {
-        if (token.empty())
+        if (token.size() > 1 && token.back() == '/')
+        {
+          token.pop_back();
+          in.putback('/');
+        }
+      }
+
+      // The next value as a whole token; a token that is no number of the type (see
+      // parse_whole_number) fails the stream like an unreadable stream extraction.
+      template <typename Number>
+      bool read_number(std::istream &in, Number &value)
+      {
+        std::string token;
+        if (!(in >> token))
           return false;
-        char *end = nullptr;
-        value     = std::strtod(token.c_str(), &end);
-        return *end == '\0' && std::isfinite(value);
+        leave_glued_slash(in, token);
+        if (parse_whole_number(token, value))
+          return true;
+        in.setstate(std::ios::failbit);
+        return false;
+      }
+
+      [[noreturn]] void refuse_too_many_rows(const std::string &keyword)
+      {
+        throw InputError(between_line_breaks("ERROR: " + keyword + " has more than "
+                                             + std::to_string(max_rows) + " rows!"));
+      }
+
+      // rb/Mscf to ft3/scf, evaluated left to right as x * 5.6145833334 / 1000: a product with
+      // the one factor 5.6145833334 / 1000 differs in the last bit for some x, and where the tau
+      // guide grid ties with the largest tau such a bit takes or leaves a node of the 1-D grid.
+      double gas_volume(double rb_per_mscf)
+      {
+        return rb_per_mscf * cubic_feet_per_barrel / scf_per_mscf;
       }
 
       // Volume factors and viscosities are divided by; a zero or negative one is a typing error.
@@ -61,11 +93,11 @@ namespace orr
                                                " in " + keyword + " should be positive!"));
       }
 
-      template <typename T>
-      void read_values(std::istream &in, std::initializer_list<T *> values)
+      template <typename Number>
+      void read_values(std::istream &in, std::initializer_list<Number *> values)
       {
-        for (T *value : values)
-          in >> *value;
+        for (Number *value : values)
+          read_number(in, *value);
       }
 
       // Columns of a row stored column by column.
@@ -81,26 +113,25 @@ namespace orr
                                    std::vector<std::vector<double>> &rows)
     {
       // Rows are read as tokens: they may span lines and a line may hold several rows.
-      for (unsigned r = 0; r < max_table_rows;)
+      for (std::size_t read_rows = 0;; ++read_rows)
       {
         std::string first;
-        if (!(in >> first))
+        while (in >> first && first.compare(0, 2, "--") == 0)
+          in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+        if (!in)
           table_read_error(keyword);
         if (first == "/")
           return;
-        if (first.compare(0, 2, "--") == 0)
-        {
-          in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-          continue;
-        }
+        if (read_rows == max_rows)
+          refuse_too_many_rows(keyword);
         std::vector<double> row(columns);
-        if (!parse_number(first, row[0]))
+        leave_glued_slash(in, first);
+        if (!parse_whole_number(first, row[0]))
           table_read_error(keyword);
         for (unsigned c = 1; c < columns; ++c)
-          if (!(in >> row[c]))
+          if (!read_number(in, row[c]))
             table_read_error(keyword);
         rows.push_back(row);
-        ++r;
       }
     }
 
@@ -108,24 +139,26 @@ namespace orr
     {
       const std::string read_error =
         between_line_breaks("ERROR: The keyword WCONPROD is not found!");
-      while (_model.schedule_time.size() < max_schedule_rows)
+      while (true)
       {
         std::string first;
-        if (!(in >> first))
+        while (in >> first && first.compare(0, 2, "--") == 0)
+          in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+        if (!in)
           throw InputError(read_error);
         if (first == "/")
           return;
-        if (first.compare(0, 2, "--") == 0)
-        {
-          in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-          continue;
-        }
+        if (_model.schedule_time.size() == max_rows)
+          refuse_too_many_rows("WCONPROD");
         double      time = 0.0, first_value = 0.0, second_value = 0.0, steps = 0.0;
         std::string mode;
-        if (!parse_number(first, time) || !(in >> mode >> first_value >> second_value >> steps)
-            || !std::isfinite(steps) || std::fabs(steps) > std::numeric_limits<int>::max())
+        leave_glued_slash(in, first);
+        if (!parse_whole_number(first, time) || !(in >> mode) || !read_number(in, first_value)
+            || !read_number(in, second_value) || !read_number(in, steps)
+            || std::fabs(steps) > std::numeric_limits<int>::max())
           throw InputError(read_error);
         in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+        _check_schedule_mode(mode);
 
         // Times count from the start of production, so the first must be positive too.
         const double previous = _model.schedule_time.empty() ? 0.0 : _model.schedule_time.back();
@@ -146,10 +179,21 @@ namespace orr
       }
     }
 
+    // The three modes the reader converts are written in upper case; "grat" would be taken as
+    // a rate in scf/d, a thousandth of what was meant. Other words are rates in the units given.
+    void OneDimSolver::_check_schedule_mode(const std::string &mode) const
+    {
+      std::string upper = mode;
+      for (char &c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      if (upper != mode && (upper == "BHP" || upper == "GRAT" || upper == "ORAT"))
+        throw InputError(between_line_breaks("ERROR: The WCONPROD mode " + mode
+                                             + " should be written BHP, GRAT or ORAT, in upper case!"));
+    }
+
     void OneDimSolver::read_pressure_model(std::istream &in)
     {
       PressureModel &m = _model;
-      const double   gas_volume_factor = cubic_feet_per_barrel / scf_per_mscf;
 
       std::string line;
       bool        line_pending = false;  // the line after RPTPRE that was no FREQ= setting
@@ -181,7 +225,7 @@ namespace orr
             line_pending = true;
         }
         else if (line == "NTAU")
-          in >> m.ntau;
+          read_number(in, m.ntau);
         else if (line == "TAUGRID")
         {
           std::string word;
@@ -217,11 +261,11 @@ namespace orr
         else if (line == "KLINKENBERG")
           m.klinkenberg = true;
         else if (line == "PRESSURE")
-          in >> m.initial_pressure;
+          read_number(in, m.initial_pressure);
         else if (line == "SWL")
-          in >> m.swl;
+          read_number(in, m.swl);
         else if (line == "KR")
-          in >> m.kr;
+          read_number(in, m.kr);
         else if (line == "ROCKTAB" && m.rockcomp)
         {
           std::vector<std::vector<double>> rows;
@@ -234,31 +278,32 @@ namespace orr
           read_values(in, {&m.rock_reference_pressure, &m.rock_compressibility});
         else if (line == "DENSITY")
         {
-          if (!(in >> m.oil_density >> m.water_density >> m.gas_density))
+          if (!read_number(in, m.oil_density) || !read_number(in, m.water_density)
+              || !read_number(in, m.gas_density))
             throw InputError(between_line_breaks("Error in reading DENSITY data!"));
         }
         else if (line == "MTRXPERM" && m.dualporo)
-          in >> m.matrix_permeability;
+          read_number(in, m.matrix_permeability);
         else if (line == "MTRXPORO" && m.dualporo)
-          in >> m.matrix_porosity;
+          read_number(in, m.matrix_porosity);
         else if ((line == "MTRXCOMP" || line == "MTRXCOMPRE") && m.dualporo)
           read_values(in, {&m.matrix_reference_pressure, &m.matrix_compressibility});
         else if (line == "SIGMA" && m.dualporo)
-          in >> m.sigma;
+          read_number(in, m.sigma);
         else if (line == "SWLM" && m.dualporo)
-          in >> m.swlm;
+          read_number(in, m.swlm);
         else if (line == "KRM" && m.dualporo)
-          in >> m.krm;
+          read_number(in, m.krm);
         else if (line == "TRANSHAPE" && m.dualporo)
           m.transhape = true;
         else if (line == "LANGPRESS" && (m.adsorb || m.kerogen))
-          in >> m.langmuir_pressure;
+          read_number(in, m.langmuir_pressure);
         else if (line == "LANGVOL" && (m.adsorb || m.kerogen))
-          in >> m.langmuir_volume;
+          read_number(in, m.langmuir_volume);
         else if (line == "TEMPERATURE" && m.klinkenberg)
         {
           double fahrenheit = 0.0;
-          if (in >> fahrenheit)
+          if (read_number(in, fahrenheit))
             m.temperature = fahrenheit + 459.67;
         }
         else if (line == "COMPONENT" && m.klinkenberg)
@@ -269,15 +314,15 @@ namespace orr
             append_row(row, {&m.component_mole_fraction, &m.component_molecular_weight});
         }
         else if (line == "PORERAD" && m.klinkenberg)
-          in >> m.pore_radius;
+          read_number(in, m.pore_radius);
         else if (line == "ALPHA" && m.klinkenberg)
-          in >> m.alpha;
+          read_number(in, m.alpha);
         else if (line == "TORTUOSITY" && m.klinkenberg)
-          in >> m.tortuosity;
+          read_number(in, m.tortuosity);
         else if (line == "SIGMAMK" && m.kerogen)
-          in >> m.sigmamk;
+          read_number(in, m.sigmamk);
         else if (line == "DIFFCOAL" && m.kerogen)
-          in >> m.kerogen_diffusion_coefficient;
+          read_number(in, m.kerogen_diffusion_coefficient);
         else if (line == "SWOF" && m.oil && m.water && !m.gas)
           _read_table(in, line, 3, m.swof);
         else if (line == "SGOF" && m.oil && m.gas && !m.water)
@@ -301,7 +346,7 @@ namespace orr
           for (auto &row : rows)
           {
             check_positive_pvt(line, row[1], row[2]);
-            row[1] *= gas_volume_factor;
+            row[1] = gas_volume(row[1]);
             append_row({row[0], row[1], row[2], 1.0 / row[1], 1.0 / (row[2] * row[1])},
                        {&m.gas_pressure, &m.gas_b, &m.gas_mu, &m.gas_inverse_b, &m.gas_inverse_mu_b});
           }
@@ -315,8 +360,8 @@ namespace orr
           for (auto &row : rows)
           {
             check_positive_pvt(line, row[2], row[3]);
-            row[1] *= gas_volume_factor;
-            row[2] *= gas_volume_factor;
+            row[1] = gas_volume(row[1]);
+            row[2] = gas_volume(row[2]);
             m.rv.push_back(row[1]);
             append_row({row[0], row[2], row[3], 1.0 / row[2], 1.0 / (row[3] * row[2])},
                        {&m.gas_pressure, &m.gas_b, &m.gas_mu, &m.gas_inverse_b, &m.gas_inverse_mu_b});
@@ -350,9 +395,9 @@ namespace orr
           }
         }
         else if (line == "WELLRADIUS")
-          in >> m.well_radius;
+          read_number(in, m.well_radius);
         else if (line == "SKIN")
-          in >> m.skin;
+          read_number(in, m.skin);
         else if (line == "WCONPROD")
           _read_schedule(in);
         // A keyword's value that is missing or no number would otherwise end the section
@@ -418,6 +463,50 @@ namespace orr
       // Without a schedule there is nothing to solve and no report to write.
       if (m.schedule_time.empty())
         refuse("ERROR: The well schedule WCONPROD has no rows!");
+
+      // Values that have no physical meaning below (or beyond) a bound; each is checked only
+      // where its option puts it to use. A zero Langmuir volume or kerogen coefficient switches
+      // its effect off; a zero pore radius, accommodation coefficient or tortuosity would
+      // divide by zero.
+      auto require = [&refuse](bool holds, const std::string &keyword, const std::string &rule) {
+        if (!holds)
+          refuse("ERROR: The value of " + keyword + " should " + rule + "!");
+      };
+      require(m.initial_pressure > 0.0, "PRESSURE", "be positive");
+      require(m.swl >= 0.0 && m.swl < 1.0, "SWL", "be at least 0 and below 1");
+      if (m.dualporo)
+      {
+        require(m.krm >= 0.0, "KRM", "not be negative");
+        require(m.matrix_porosity <= 1.0, "MTRXPORO", "not be above 1");
+      }
+      if (m.adsorb || m.kerogen)
+      {
+        require(m.langmuir_pressure >= 0.0, "LANGPRESS", "not be negative");
+        require(m.langmuir_volume >= 0.0, "LANGVOL", "not be negative");
+      }
+      if (m.kerogen)
+      {
+        require(m.sigmamk >= 0.0, "SIGMAMK", "not be negative");
+        require(m.kerogen_diffusion_coefficient >= 0.0, "DIFFCOAL", "not be negative");
+      }
+      if (m.klinkenberg)
+      {
+        require(m.pore_radius > 0.0, "PORERAD", "be positive");
+        require(m.alpha > 0.0, "ALPHA", "be positive");
+        require(m.tortuosity > 0.0, "TORTUOSITY", "be positive");
+      }
+
+      // The well produces: its pressure lies between 0 and the reservoir's, its rate is not
+      // negative.
+      for (std::size_t r = 0; r < m.schedule_time.size(); ++r)
+      {
+        const std::string row = "row " + std::to_string(r + 1) + " of WCONPROD";
+        if (!(m.schedule_first_value[r] > 0.0 && m.schedule_first_value[r] < m.initial_pressure))
+          refuse("ERROR: The bottom-hole pressure in " + row
+                 + " should be above 0 and below the initial pressure PRESSURE!");
+        if (m.schedule_mode[r] != "BHP" && m.schedule_second_value[r] < 0.0)
+          refuse("ERROR: The rate in " + row + " should not be negative!");
+      }
     }
   } // namespace quill
 } // namespace orr

@@ -120,7 +120,7 @@ TEST(RockProperties, ExponentialLawAndTables)
   EXPECT_EQ(exponential.transmissibility_multiplier_derivative(3000.0), 0.0);
 
   const OneDimSolver table =
-    solver_from("GAS\nROCKCOMP\nROCKTAB\n1000 0.9 0.8\n3000 1.1 1.2\n/\n"
+    solver_from("GAS\nPRESSURE\n2000\nROCKCOMP\nROCKTAB\n1000 0.9 0.8\n3000 1.1 1.2\n/\n"
                 "PVDG\n1000 2.0 0.015\n3000 0.8 0.020\n/\nWCONPROD\n30 BHP 500 0 10\n/\n");
   EXPECT_DOUBLE_EQ(table.pore_volume_multiplier(2000.0), 1.0);
   EXPECT_DOUBLE_EQ(table.transmissibility_multiplier(2500.0), 1.1);
@@ -132,7 +132,7 @@ TEST(RockProperties, ExponentialLawAndTables)
 TEST(AdsorptionAndSlip, LangmuirIsothermAndApparentPermeability)
 {
   const OneDimSolver solver = solver_from(
-    "GAS\nDUALPORO\nADSORB\nKLINKENBERG\nLANGPRESS\n1000\nLANGVOL\n5\nMTRXPORO\n0.1\nSIGMA\n0.05\n"
+    "GAS\nPRESSURE\n2000\nDUALPORO\nADSORB\nKLINKENBERG\nLANGPRESS\n1000\nLANGVOL\n5\nMTRXPORO\n0.1\nSIGMA\n0.05\n"
     "TEMPERATURE\n200\nCOMPONENT\n1 16.043\n/\nPORERAD\n5e-9\nALPHA\n0.8\nTORTUOSITY\n3\n"
     "PVDG\n1000 2.0 0.015\n3000 0.8 0.020\n/\nWCONPROD\n30 BHP 500 0 10\n/\n");
   EXPECT_DOUBLE_EQ(solver.langmuir_concentration(1000.0), 2.5);

@@ -167,3 +167,24 @@ TEST(TauGridSetup, FewAcceptedCellsStillGiveAnAscendingGrid)
     EXPECT_LT(tau[k - 1], tau[k]);
   EXPECT_DOUBLE_EQ(tau.back(), 100.0);
 }
+
+TEST(TauGridSetup, GuidePointOnTheLargestTauStillClosesAtTheLastEntry)
+{
+  // NTAU 5 and a largest tau below twice tau_wb: the last guide point is computed exactly and
+  // equals the largest tau. The walk takes no node there (strict order), and the grid is closed
+  // by the last accepted entry itself.
+  OneDimSolver solver = unit_solver("NTAU\n5\n");
+  solver.set_well_data(4.0, 2e-5, 2.0, 10.0, 1);
+  const RadialAcceptance lists = radial_acceptance(1.0, 10.0, 0.2, 20.0, 20.0, 40);
+  setup(solver, lists);
+
+  const double largest = lists.tau.back();
+  const double tau_wb  = solver.get_tau_wb();
+  ASSERT_EQ(tau_wb + 4 * ((largest - tau_wb) / 4), largest);
+  const auto &tau = solver.get_tau_nodes();
+  EXPECT_EQ(tau.back(), largest);
+  EXPECT_EQ(solver.get_node_pore_volumes().back(), lists.pore_volume.back());
+  EXPECT_EQ(solver.get_node_bulk_volumes().back(), lists.bulk_volume.back());
+  for (std::size_t k = 1; k < tau.size(); ++k)
+    EXPECT_LT(tau[k - 1], tau[k]);
+}

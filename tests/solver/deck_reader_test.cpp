@@ -125,12 +125,12 @@ TEST(DeckReader, IncludedValuesAreReadAsTokens)
   run.directory.write("poro.inc", values + "\n99 and anything after\n");
   run.directory.write("sec ond.inc", "-- header\n");
   const DeckContents deck =
-    run.read(DIMENS_4_3_2 + CONSTANT_PROPERTIES + FLUID + "PORO\nINCLUDE\nporo.inc\n"
+    run.read(DIMENS_4_3_2 + CONSTANT_PROPERTIES + FLUID + "PERMX\nINCLUDE\nporo.inc\n"
              + "PERMY\nINCLUDE\nporo.inc\nPERMY\nINCLUDE\nporo.inc\n");
   std::vector<double> expected;
   for (int i = 0; i < 24; ++i)
     expected.push_back(i);
-  EXPECT_EQ(values_of(*deck.properties.poro), expected);
+  EXPECT_EQ(values_of(*deck.properties.permx), expected);
   // A property given again replaces the earlier values.
   EXPECT_EQ(values_of(*deck.properties.permy), expected);
 }
@@ -178,6 +178,7 @@ TEST(DeckReader, PropertyFaultsNameTheKeyword)
     {"PERMZ\nINCLUDE\nmissing.inc /\n", "\nError in reading PERMZ data!\n"},
     {"PORO\nINCLUDE\n", "\nError in reading PORO data!\n"},
     {"PORO\nnan\n", "\nError in reading PORO data!\n"},
+    {"PORO\n1.25\n", "\nError in the PORO data: should not be above 1!\n"},
   };
   for (const auto &c : cases)
     EXPECT_EQ(run.error_of(prefix + c.deck_tail), c.message) << c.deck_tail;

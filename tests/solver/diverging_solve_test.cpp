@@ -44,30 +44,20 @@ TEST(DivergingSolve, UnconvergedStepsAreWarnedOfAndCounted)
 
 TEST(DivergingSolve, SolveThatLeavesThePhysicalRangeEndsTheRunAndWritesNothing)
 {
-  struct Case
-  {
-    const char *fault;
-    std::string permx, pressure_model, message_start;
-  };
-  const std::vector<Case> cases = {
-    {"bottom-hole pressure running away under rate control", "1",
-     "PRESSURE\n3000\nPVDG\n2750 10.703 0.0195\n3600 6.879 0.0127\n3950 14.074 0.0464\n7800 13.278 0.0287\n/\n"
-     "WCONPROD\n1 GRAT 100 10000 2\n10 GRAT 100 10000 2\n100 GRAT 100 10000 2\n/\n",
-     "\nWarning: step 3 (day 1.1) did not converge in 49 iterations; its results are approximate.\n\n"
-     "ERROR: The pressure solution left the physical range at step 3 (day 1.1): the bottom-hole pressure is "},
-    {"reservoir pressure below zero under pressure control", "0.01",
-     "RCOMP\n3000 1e-3\nPRESSURE\n1000\nPVDG\n350 1.384 0.0114\n850 6.981 0.0414\n900 12.347 0.0324\n"
-     "5500 9.538 0.0207\n/\nWCONPROD\n1 BHP 100 0 2\n10 BHP 100 0 2\n100 BHP 100 0 2\n/\n",
-     "ERROR: The pressure solution left the physical range at step 4 (day 10): a reservoir pressure is -"},
-  };
-  for (const Case &c : cases)
-  {
-    ScratchDirectory run;
-    run.write("case.fip", box_deck(c.permx, c.pressure_model));
-    const QuillRun result = run_quill(run, {"case"});
-    EXPECT_EQ(result.exit_status, 1) << c.fault;
-    EXPECT_NE(result.err.find(c.message_start), std::string::npos) << c.fault << ": " << result.err;
-    EXPECT_EQ(result.out.find("Fast Marching Simulation is completed!"), std::string::npos) << c.fault;
-    EXPECT_EQ(run.entries(), std::vector<std::string>{"case.fip"}) << c.fault;
-  }
+  // The zigzag of the gas table in a tight rock drives the Newton steps below zero pressure;
+  // the steps before are only warned of.
+  ScratchDirectory run;
+  run.write("case.fip", box_deck("0.01", "RCOMP\n3000 1e-3\nPRESSURE\n1000\nPVDG\n350 1.384 0.0114\n"
+                                         "850 6.981 0.0414\n900 12.347 0.0324\n5500 9.538 0.0207\n/\n"
+                                         "WCONPROD\n1 BHP 100 0 2\n10 BHP 100 0 2\n100 BHP 100 0 2\n/\n"));
+  const QuillRun result = run_quill(run, {"case"});
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.err.find("\nWarning: step 2 (day 1) did not converge in 49 iterations; its results are"
+                            " approximate.\n"),
+            0u) << result.err;
+  EXPECT_NE(result.err.find("\n\nERROR: The pressure solution left the physical range at step 4 (day 10):"
+                            " a reservoir pressure is -"),
+            std::string::npos) << result.err;
+  EXPECT_EQ(result.out.find("Fast Marching Simulation is completed!"), std::string::npos);
+  EXPECT_EQ(run.entries(), std::vector<std::string>{"case.fip"});
 }
