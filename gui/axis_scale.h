@@ -3,7 +3,8 @@
 
 class QCPAxis;
 
-// Puts axis on a base-10 logarithmic scale with its ticks at powers of ten (logarithmic
+// Puts axis on a base-10 logarithmic scale with a labelled tick at every power of ten, and
+// at 2 and 5 times each as well where the range spans less than two decades (logarithmic
 // true), or on a linear scale with ordinary ticks.
 void setAxisScale(QCPAxis *axis, bool logarithmic);
 

@@ -211,9 +211,11 @@ private:
     const std::array<int, 3> stride = {1, _nx, _nx * _ny};
     const std::array<int, 3> extent = {_nx, _ny, _nz};
     std::array<CellArray, 3> corners;
+    std::array<CellArray, 3> sizesOf;
     for (int axis = 0; axis < 3; ++axis)
     {
       const CellArray sizes = takeOrZero(sizeKeywords[axis], PROPERTY_KEYWORDS[sizeKeywords[axis]]);
+      sizesOf[axis] = sizes;
       auto corner = std::make_shared<std::vector<double>>(size_t(_cellCount), 0.0);
       for (int cell = 0; cell < _cellCount; ++cell)
       {
@@ -226,6 +228,8 @@ private:
     geometry.cellX = corners[0];
     geometry.cellY = corners[1];
     geometry.cellZ = corners[2];
+    geometry.sizeX = sizesOf[0];
+    geometry.sizeY = sizesOf[1];
   }
 
   const QString _deckPath;

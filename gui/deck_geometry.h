@@ -19,6 +19,8 @@ struct DeckGeometry
   int cellCount = 0;
   // Low corner of every cell in feet, the cell sizes summed along each axis from 0.
   CellArray cellX, cellY, cellZ;
+  // Every cell's size along x and y in feet (DX, DY).
+  CellArray sizeX, sizeY;
   // PERMX, PERMY, PERMZ (mD) and PORO. A deck without PERMY or PERMZ shares the PERMX array.
   CellArray permX, permY, permZ, poro;
   bool hasPressureModel = false; // the deck holds the keyword line SIMULATION

@@ -3,6 +3,7 @@
 #include "about.h"
 #include "bhp.h"
 #include "platform_paths.h"
+#include "pressure_map_reports.h"
 #include "project_settings.h"
 #include "rateapproximation.h"
 #include "run_verdict.h"
@@ -195,24 +196,28 @@ void MainWindow::showDialog(QWidget *dialog)
 }
 
 template <class View>
-void MainWindow::openLayerMap(const CellArray &values, const QString &title, const QString &scaleLabel)
+View *MainWindow::openLayerMap(const CellArray &values, const QString &title, const QString &scaleLabel)
 {
   // Results of a run on another project may not fit the grid of the project now open.
   if (!values || values->size() != size_t(deck.cellCount))
   {
     statusBar()->showMessage(tr("%1 does not fit the grid of this project; run the solver on it first.").arg(title),
                              STATUS_MESSAGE_MS);
-    return;
+    return nullptr;
   }
-  viewedArrays.insert(viewedArrays.end(), {deck.cellX, deck.cellY, values});
+  viewedArrays.insert(viewedArrays.end(), {deck.cellX, deck.cellY, deck.sizeX, deck.sizeY, values});
   LayerMapSource source;
   source.nx = deck.nx;
   source.ny = deck.ny;
   source.nz = deck.nz;
   source.cellX = deck.cellX->data();
   source.cellY = deck.cellY->data();
+  source.sizeX = deck.sizeX->data();
+  source.sizeY = deck.sizeY->data();
   source.values = values->data();
-  showDialog(new View(source, title, scaleLabel, this));
+  auto *view = new View(source, title, scaleLabel, this);
+  showDialog(view);
+  return view;
 }
 
 void MainWindow::on_actionOpen_Porject_triggered()
@@ -296,7 +301,10 @@ void MainWindow::on_actionDV_vs_Time_triggered()
 
 void MainWindow::on_actionPressure_Field_triggered()
 {
-  openLayerMap<viewreservoir>(runResults.pressureField, tr("Pressure Field"), QStringLiteral("Pressure (psia)"));
+  viewreservoir *view =
+      openLayerMap<viewreservoir>(runResults.pressureField, tr("Pressure Field"), QStringLiteral("Pressure (psia)"));
+  if (view)
+    view->setReports(pressureMapReports(*currentProject, runResults.pressureReports, deck.cellCount));
 }
 
 void MainWindow::on_actionQuit_triggered()

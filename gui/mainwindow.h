@@ -84,7 +84,7 @@ private:
   void enableResultControls();
   void showWarnings(const QString &title, const QString &heading, const QStringList &warnings);
   void showDialog(QWidget *dialog);
-  template <class View> void openLayerMap(const CellArray &values, const QString &title, const QString &scaleLabel);
+  template <class View> View *openLayerMap(const CellArray &values, const QString &title, const QString &scaleLabel);
 
   std::unique_ptr<Ui::MainWindow> ui;
   std::optional<Project> currentProject;

@@ -8,10 +8,16 @@
 #include <cctype>
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 namespace
 {
+// Lines before the first step of a summary file: title, column names, units.
+const int SUMMARY_HEADER_LINES = 3;
+// Step numbers beyond this are no steps of a run.
+const double MAX_STEP = 1.0e9;
+
 // The whole token as a number, in the classic notation whatever the desktop's locale.
 bool parseNumber(std::string_view token, double &value)
 {
@@ -107,12 +113,12 @@ GridField readGridField(const QString &path, const QString &keyword, int cellCou
   return field;
 }
 
-int lastPressureMapNumber(const QString &directory, const QString &rootName, const QDateTime &writtenSince)
+std::vector<int> pressureMapNumbers(const QString &directory, const QString &rootName, const QDateTime &writtenSince)
 {
   const QString prefix = rootName + QStringLiteral("_PRESSURE_");
   const QRegularExpression mapName(QStringLiteral("^%1([0-9]+)\\.grdecl$")
                                        .arg(QRegularExpression::escape(prefix)));
-  int last = 0;
+  std::vector<int> numbers;
   const QDir dir(directory);
   const QStringList candidates = dir.entryList({prefix + QStringLiteral("*.grdecl")}, QDir::Files);
   for (const QString &name : candidates)
@@ -122,10 +128,32 @@ int lastPressureMapNumber(const QString &directory, const QString &rootName, con
       continue;
     bool ok = false;
     const int number = match.captured(1).toInt(&ok);
-    if (ok && number > last && match.captured(1) == QString::number(number))
-      last = number;
+    if (ok && number > 0 && match.captured(1) == QString::number(number))
+      numbers.push_back(number);
   }
-  return last;
+  std::sort(numbers.begin(), numbers.end());
+  return numbers;
+}
+
+std::map<int, double> readStepDays(const QString &path)
+{
+  std::map<int, double> days;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    return days;
+  for (int line = 0; !file.atEnd(); ++line)
+  {
+    const QByteArray text = file.readLine();
+    if (line < SUMMARY_HEADER_LINES)
+      continue;
+    const QList<QByteArray> fields = text.split(',');
+    double step = 0.0;
+    double day = 0.0;
+    if (fields.size() >= 2 && parseNumber(fields[0].trimmed().toStdString(), step) &&
+        parseNumber(fields[1].trimmed().toStdString(), day) && step >= 1.0 && step <= MAX_STEP && step == std::floor(step))
+      days[int(step)] = day;
+  }
+  return days;
 }
 
 bool isWrittenSince(const QString &path, const QDateTime &since)

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <map>
 #include <vector>
 
 // Readers of the solver's result files. They read whitespace-separated tokens, never hang and
@@ -32,9 +33,14 @@ struct GridField
 // "Physical_Time(days)", "PRESSURE_<n>"). cellCount >= 0.
 GridField readGridField(const QString &path, const QString &keyword, int cellCount);
 
-// The highest n of the files <directory>/<rootName>_PRESSURE_<n>.grdecl last modified at or
-// after writtenSince (n a plain decimal number); 0 when there is none.
-int lastPressureMapNumber(const QString &directory, const QString &rootName, const QDateTime &writtenSince);
+// The numbers n, ascending, of the files <directory>/<rootName>_PRESSURE_<n>.grdecl last
+// modified at or after writtenSince (n a plain decimal number).
+std::vector<int> pressureMapNumbers(const QString &directory, const QString &rootName, const QDateTime &writtenSince);
+
+// The day of every step of the summary file "_RSM.csv": after its three header lines, the
+// step number and the time in days are the first two comma-separated fields of each line.
+// Lines that do not start with a step and a day are left out; a missing file gives none.
+std::map<int, double> readStepDays(const QString &path);
 
 // True when the file exists and was last modified at or after `since`. Modification times are
 // compared in whole seconds, so that file systems with a coarse clock still count a fresh file.

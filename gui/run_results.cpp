@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+#include <cmath>
+#include <map>
 #include <memory>
 
 namespace
@@ -63,8 +65,17 @@ RunResults loadResults(const Project &project, int cellCount, const QDateTime &w
                                   QStringLiteral("Physical_Time(days)"), cellCount, writtenSince, results.warnings);
 
   // (3) The last pressure map of the run: the final field of the whole schedule.
-  results.pressureMapNumber = lastPressureMapNumber(QString::fromUtf8(project.projectDir),
-                                                    QString::fromUtf8(project.rootName), writtenSince);
+  const std::vector<int> maps =
+      pressureMapNumbers(QString::fromUtf8(project.projectDir), QString::fromUtf8(project.rootName), writtenSince);
+  std::map<int, double> stepDays;
+  if (!maps.empty() && isWrittenSince(project.resultPath(QStringLiteral("_RSM.csv")), writtenSince))
+    stepDays = readStepDays(project.resultPath(QStringLiteral("_RSM.csv")));
+  for (const int map : maps)
+  {
+    const auto day = stepDays.find(map);
+    results.pressureReports.push_back({map, day == stepDays.end() ? std::nan("") : day->second});
+  }
+  results.pressureMapNumber = maps.empty() ? 0 : maps.back();
   if (results.hasPressureMap())
   {
     const QString number = QString::number(results.pressureMapNumber);

@@ -1,5 +1,7 @@
 #include "viewperm.h"
 
+#include "dialog_keys.h"
+#include "plot_picture.h"
 #include "ui_viewperm.h"
 
 Viewperm::Viewperm(const LayerMapSource &source, const QString &title, const QString &scaleLabel,
@@ -9,7 +11,9 @@ Viewperm::Viewperm(const LayerMapSource &source, const QString &title, const QSt
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
                    | Qt::WindowCloseButtonHint);
-    view = std::make_unique<LayerMapView>(ui->widget, source, scaleLabel);
+    view = std::make_unique<LayerMapView>(
+        LayerMapForm{ui->widget, ui->xMinTxt, ui->xMaxTxt, ui->statusLine}, source, scaleLabel);
+    keepEnterInFields(this);
     setUpLayerSpin(ui->LayerSpin, source.nz);
     // Permeability spans decades: open in logarithmic colouring, as the checked Log10 says.
     emit ui->LogButton->clicked(true);
@@ -40,5 +44,25 @@ void Viewperm::on_LayerSpin_valueChanged(int arg1)
 
 void Viewperm::on_RangeButton_clicked()
 {
-    view->setDataRange(ui->xMinTxt->text(), ui->xMaxTxt->text());
+    view->applyTypedRange();
+}
+
+void Viewperm::on_FitButton_clicked()
+{
+    view->fitToData();
+}
+
+void Viewperm::on_ResetViewButton_clicked()
+{
+    view->resetView();
+}
+
+void Viewperm::on_SavePictureButton_clicked()
+{
+    savePlotPictureAs(ui->widget, this);
+}
+
+void Viewperm::on_CopyButton_clicked()
+{
+    copyPlotPicture(ui->widget);
 }

@@ -32,6 +32,10 @@ private slots:
     void on_LevelsButton_clicked();
     void on_LayerSpin_valueChanged(int arg1);
     void on_RangeButton_clicked();
+    void on_FitButton_clicked();
+    void on_ResetViewButton_clicked();
+    void on_SavePictureButton_clicked();
+    void on_CopyButton_clicked();
 
 private:
     std::unique_ptr<Ui::Viewperm> ui;

@@ -5,7 +5,20 @@
 
 #include <QDialog>
 
+#include "cell_array.h"
 #include "layer_map.h"
+
+#include <functional>
+
+#include <QStringList>
+
+// The maps of one quantity at several report times, such as the pressure maps of a run.
+struct MapReports
+{
+    QStringList labels;                  // what each report is, for the user
+    int shown = 0;                       // the report shown at opening: the view's source values
+    std::function<CellArray(int)> load;  // the values of report n, or null when they cannot be read
+};
 
 namespace Ui {
 class viewreservoir;
@@ -27,16 +40,26 @@ public:
                   QWidget *parent = nullptr);
     ~viewreservoir() override;
 
+    // Offers the reports in a slider that steps through them, keeping layer and colour range.
+    void setReports(MapReports mapReports);
+
 private slots:
     void on_LogButton_clicked();
     void on_Normal_clicked();
     void on_LevelsButton_clicked();
     void on_LayerSpin_valueChanged(int arg1);
     void on_RangeButton_clicked();
+    void on_FitButton_clicked();
+    void on_ResetViewButton_clicked();
+    void on_SavePictureButton_clicked();
+    void on_CopyButton_clicked();
+    void on_ReportSlider_valueChanged(int value);
 
 private:
     std::unique_ptr<Ui::viewreservoir> ui;
     std::unique_ptr<LayerMapView> view;
+    MapReports reports;
+    CellArray reportValues; // the values of the report shown, once another than the first
 };
 
 #endif // VELDRA_VIEWRESERVOIR_H

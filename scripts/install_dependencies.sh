@@ -8,7 +8,7 @@ packages=(
   libgtest-dev
   libboost-dev
   libsuitesparse-dev
-  qtbase5-dev libqcustomplot-dev
+  qtbase5-dev libqcustomplot-dev libqt5svg5-dev
   clang libclang-rt-14-dev
   xvfb
   python3

@@ -18,11 +18,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSlider>
+#include <QSpinBox>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <qcustomplot.h>
 
 namespace
 {
@@ -463,10 +466,23 @@ void TestMainWindow::realRunOfBundledShaleGasExample()
              qPrintable(QString("step %1").arg(s)));
   QCOMPARE(r.pressureMapNumber, 40); // 40 steps, a map every 10: 1, 11, 21, 31 and the last
 
+  // The map opens at the last report; stepping back to the first keeps the layer shown.
   child<QAction>(window.get(), "actionPressure_Field")->trigger();
   QDialog *pressureMap = dialogTitled(window.get(), "Pressure Field");
   QVERIFY(pressureMap);
+  auto *reports = child<QSlider>(pressureMap, "ReportSlider");
+  QVERIFY(child<QWidget>(pressureMap, "ReportGroup")->isVisible());
+  QCOMPARE(reports->maximum(), 4);
+  QCOMPARE(reports->value(), 4);
+  QCOMPARE(child<QLabel>(pressureMap, "ReportLabel")->text(), QStringLiteral("Step 40, day 1825 (map 5 of 5)"));
+  child<QSpinBox>(pressureMap, "LayerSpin")->setValue(2);
   saveScreenshot(pressureMap, "shale_gas_pressure_map.png");
+  reports->setValue(0);
+  QCOMPARE(child<QLabel>(pressureMap, "ReportLabel")->text(), QStringLiteral("Step 1, day 0.01 (map 1 of 5)"));
+  const GridField first = readGridField(dir->filePath("shale_gas_PRESSURE_1.grdecl"), "PRESSURE_1", 31 * 31 * 3);
+  auto *map = qobject_cast<QCPColorMap *>(child<QCustomPlot>(pressureMap, "widget")->plottable(0));
+  QCOMPARE(map->data()->cell(15, 15), first.values[31 * 31 + 15 * 31 + 15]);
+  saveScreenshot(pressureMap, "shale_gas_first_pressure_report.png");
   child<QAction>(window.get(), "actionRate_Approximation")->trigger();
   QDialog *rate = dialogTitled(window.get(), "Rate Approximation");
   QVERIFY(rate);

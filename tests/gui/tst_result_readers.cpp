@@ -52,7 +52,8 @@ private slots:
   void curveFiles();
   void gridFields_data();
   void gridFields();
-  void lastPressureMapIsHighestFreshNumber();
+  void pressureMapsAreTheFreshNumberedOnes();
+  void stepDaysComeFromTheSummary();
   void loadsCompleteResults();
   void loadsRunWithoutPressureModel();
   void staleAndShortCurvesAreNotShownAsResults();
@@ -136,7 +137,7 @@ void TestResultReaders::gridFields()
   QCOMPARE(readGridField(dir.filePath("absent"), keyword, 4).values, std::vector<double>(4, 0.0));
 }
 
-void TestResultReaders::lastPressureMapIsHighestFreshNumber()
+void TestResultReaders::pressureMapsAreTheFreshNumberedOnes()
 {
   QTemporaryDir maps;
   for (const char *name : {"case_PRESSURE_1.grdecl", "case_PRESSURE_11.grdecl", "case_PRESSURE_25.grdecl",
@@ -145,8 +146,17 @@ void TestResultReaders::lastPressureMapIsHighestFreshNumber()
     writeFile(maps.filePath(name), "x");
   makeStale(maps.filePath("case_PRESSURE_99.grdecl")); // left over from an earlier run
   const QDateTime since = QDateTime::currentDateTime().addSecs(-60);
-  QCOMPARE(lastPressureMapNumber(maps.path(), "case", since), 25);
-  QCOMPARE(lastPressureMapNumber(maps.path(), "none", since), 0);
+  QCOMPARE(pressureMapNumbers(maps.path(), "case", since), std::vector<int>({1, 11, 25}));
+  QCOMPARE(pressureMapNumbers(maps.path(), "none", since), std::vector<int>());
+}
+
+void TestResultReaders::stepDaysComeFromTheSummary()
+{
+  const QString path = dir.filePath("case_RSM.csv");
+  writeFile(path, "Report Summary\nStep,Time,Production Rate\n-,Days,MSCFD/STBD\n"
+                  "1,0.01,9976.37\n2,0.5,9500\nbroken line\n11,365.25,800\n");
+  QCOMPARE(readStepDays(path), (std::map<int, double>{{1, 0.01}, {2, 0.5}, {11, 365.25}}));
+  QCOMPARE(readStepDays(dir.filePath("absent")), (std::map<int, double>()));
 }
 
 void TestResultReaders::loadsCompleteResults()
@@ -159,6 +169,7 @@ void TestResultReaders::loadsCompleteResults()
   writeFile(dir.filePath("case.time.grdecl"), "Physical_Time(days)\n0\n0.25\n/\n");
   writeFile(dir.filePath("case_PRESSURE_1.grdecl"), gridText("PRESSURE_1", {10, 20}));
   writeFile(dir.filePath("case_PRESSURE_3.grdecl"), gridText("PRESSURE_3", {30, 40}));
+  writeFile(dir.filePath("case_RSM.csv"), "Report Summary\nStep,Time\n-,Days\n1,0.5\n2,1\n3,1.5\n");
 
   const RunResults r = loadResults(project(), 2, since);
   QCOMPARE(r.warnings, QStringList());
@@ -170,6 +181,10 @@ void TestResultReaders::loadsCompleteResults()
   QCOMPARE(*r.timeField, std::vector<double>({0, 0.25}));
   QCOMPARE(r.pressureMapNumber, 3);
   QCOMPARE(*r.pressureField, std::vector<double>({30, 40}));
+  QCOMPARE(r.pressureReports.size(), size_t(2));
+  QCOMPARE(r.pressureReports[0].mapNumber, 1);
+  QCOMPARE(r.pressureReports[0].day, 0.5);
+  QCOMPARE(r.pressureReports[1].day, 1.5);
 }
 
 void TestResultReaders::loadsRunWithoutPressureModel()

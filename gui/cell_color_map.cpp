@@ -1,0 +1,89 @@
+#include "cell_color_map.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Edges in pixels are rounded the same way for both neighbours of an edge, so that cells
+// meet without gaps or overlaps whatever the zoom.
+QRectF pixelRect(const QPointF &corner, const QPointF &oppositeCorner)
+{
+    return QRectF(QPointF(std::round(corner.x()), std::round(corner.y())),
+                  QPointF(std::round(oppositeCorner.x()), std::round(oppositeCorner.y())))
+        .normalized();
+}
+
+} // namespace
+
+CellColorMap::CellColorMap(QCPAxis *keyAxis, QCPAxis *valueAxis) : QCPColorMap(keyAxis, valueAxis)
+{
+}
+
+void CellColorMap::setCells(int nx, int ny, std::vector<CellRect> rects)
+{
+    cellsPerRow = nx;
+    cells = std::move(rects);
+    data()->setSize(nx, ny);
+    if (cells.empty())
+        return;
+    xExtent = QCPRange(cells.front().x0, cells.front().x1);
+    yExtent = QCPRange(cells.front().y0, cells.front().y1);
+    for (const CellRect &cell : cells) {
+        xExtent.expand(QCPRange(cell.x0, cell.x1));
+        yExtent.expand(QCPRange(cell.y0, cell.y1));
+    }
+    // The nominal data range runs from the first to the last cell centre, as for an
+    // ordinary colour map of equal cells.
+    const CellRect &first = cells.front();
+    const CellRect &lastInRow = cells[size_t(nx - 1)];
+    const CellRect &lastInColumn = cells[size_t((ny - 1) * nx)];
+    data()->setRange(QCPRange(0.5 * (first.x0 + first.x1), 0.5 * (lastInRow.x0 + lastInRow.x1)),
+                     QCPRange(0.5 * (first.y0 + first.y1), 0.5 * (lastInColumn.y0 + lastInColumn.y1)));
+}
+
+int CellColorMap::cellAt(double x, double y) const
+{
+    for (size_t c = 0; c < cells.size(); ++c) {
+        const CellRect &cell = cells[c];
+        if (x >= cell.x0 && x < cell.x1 && y >= cell.y0 && y < cell.y1)
+            return int(c);
+    }
+    return -1;
+}
+
+QCPRange CellColorMap::getKeyRange(bool &foundRange, QCP::SignDomain) const
+{
+    foundRange = !cells.empty();
+    return xExtent;
+}
+
+QCPRange CellColorMap::getValueRange(bool &foundRange, QCP::SignDomain, const QCPRange &) const
+{
+    foundRange = !cells.empty();
+    return yExtent;
+}
+
+void CellColorMap::draw(QCPPainter *painter)
+{
+    if (cells.empty() || !mKeyAxis || !mValueAxis)
+        return;
+    const bool logarithmic = mDataScaleType == QCPAxis::stLogarithmic;
+    const QRectF visible = clipRect();
+    painter->setAntialiasing(false);
+    painter->setPen(Qt::NoPen);
+    for (size_t c = 0; c < cells.size(); ++c) {
+        const CellRect &cell = cells[c];
+        const QRectF rect = pixelRect(coordsToPixels(cell.x0, cell.y0), coordsToPixels(cell.x1, cell.y1));
+        if (!rect.intersects(visible))
+            continue;
+        double value = mMapData->cell(int(c) % cellsPerRow, int(c) / cellsPerRow);
+        if (std::isnan(value))
+            continue;
+        // Logarithmic colouring has no place for values of 0 and below: they take the
+        // lowest colour.
+        if (logarithmic && value <= 0.0)
+            value = mDataRange.lower;
+        painter->fillRect(rect, QColor::fromRgba(mGradient.color(value, mDataRange, logarithmic)));
+    }
+}
