@@ -56,6 +56,7 @@ bool MainWindow::openProject(const QString &chosenPath)
     QMessageBox::critical(this, tr("Error!"), QStringLiteral("Please Select .FIP Data File"), QMessageBox::Ok);
     return false;
   }
+  closeProjectDialogs();
   currentProject = std::move(chosen);
   rememberLastProject(*currentProject);
   setWindowTitle(tr("%1 - Veldra").arg(currentProject->deckBaseName));
@@ -126,8 +127,13 @@ void MainWindow::onRunEnded(bool exitedNormally, int exitCode)
     emit runFinished(false);
     return;
   }
-  QMessageBox::information(this, tr("success!"), QStringLiteral("Simulation Complete"), QMessageBox::Ok);
+  // Steps the solver accepted unconverged make results approximate: their count goes with the message.
+  QMessageBox complete(QMessageBox::Information, tr("success!"), QStringLiteral("Simulation Complete"),
+                       QMessageBox::Ok, this);
+  complete.setInformativeText(unconvergedStepCount(standardError));
+  complete.exec();
   runResults = loadResults(*currentProject, deck.cellCount, runStartedAt);
+  runResults.grid = {deck.nx, deck.ny, deck.nz};
   enableResultControls();
   statusBar()->showMessage(tr("Results loaded."), STATUS_MESSAGE_MS);
   if (!runResults.warnings.isEmpty())
@@ -189,6 +195,21 @@ void MainWindow::showWarnings(const QString &title, const QString &heading, cons
   warningsDialog->raise();
 }
 
+// The curve and map dialogs show one project's data: they close when another project opens.
+void MainWindow::showProjectDialog(QWidget *dialog)
+{
+  projectDialogs.emplace_back(dialog);
+  showDialog(dialog);
+}
+
+void MainWindow::closeProjectDialogs()
+{
+  for (const QPointer<QWidget> &dialog : projectDialogs)
+    delete dialog.data();
+  projectDialogs.clear();
+  viewedArrays.clear();
+}
+
 void MainWindow::showDialog(QWidget *dialog)
 {
   cascade.place(dialog);
@@ -196,10 +217,14 @@ void MainWindow::showDialog(QWidget *dialog)
 }
 
 template <class View>
-View *MainWindow::openLayerMap(const CellArray &values, const QString &title, const QString &scaleLabel)
+View *MainWindow::openLayerMap(const CellArray &values, const QString &title, const QString &scaleLabel,
+                               MapSource sourceOfValues)
 {
-  // Results of a run on another project may not fit the grid of the project now open.
-  if (!values || values->size() != size_t(deck.cellCount))
+  // Results of a run on another project may not fit the grid of the project now open, even
+  // where the cell counts agree.
+  const bool fromOtherGrid =
+      sourceOfValues == MapSource::Run && runResults.grid != std::array<int, 3>{deck.nx, deck.ny, deck.nz};
+  if (!values || values->size() != size_t(deck.cellCount) || fromOtherGrid)
   {
     statusBar()->showMessage(tr("%1 does not fit the grid of this project; run the solver on it first.").arg(title),
                              STATUS_MESSAGE_MS);
@@ -216,7 +241,7 @@ View *MainWindow::openLayerMap(const CellArray &values, const QString &title, co
   source.sizeY = deck.sizeY->data();
   source.values = values->data();
   auto *view = new View(source, title, scaleLabel, this);
-  showDialog(view);
+  showProjectDialog(view);
   return view;
 }
 
@@ -249,14 +274,14 @@ void MainWindow::on_actionRate_Approximation_triggered()
 {
   auto *dialog = new RateApproximation(int(runResults.seriesTime.size()), runResults.seriesTime.data(),
                                        runResults.seriesRate.data(), runResults.seriesCum.data(), this);
-  showDialog(dialog);
+  showProjectDialog(dialog);
 }
 
 void MainWindow::on_actionBottom_Hole_Pressure_triggered()
 {
   auto *dialog = new BHP(int(runResults.seriesTime.size()), runResults.seriesTime.data(),
                          runResults.seriesBhp.data(), this);
-  showDialog(dialog);
+  showProjectDialog(dialog);
 }
 
 void MainWindow::on_ViewInputData_clicked()
@@ -271,38 +296,40 @@ void MainWindow::on_ViewInputData_clicked()
 
 void MainWindow::on_actionPermX_triggered()
 {
-  openLayerMap<Viewperm>(deck.permX, tr("PermX"), QStringLiteral("Permeability (mD)"));
+  openLayerMap<Viewperm>(deck.permX, tr("PermX"), QStringLiteral("Permeability (mD)"), MapSource::Deck);
 }
 
 void MainWindow::on_actionPermY_triggered()
 {
-  openLayerMap<Viewperm>(deck.permY, tr("PermY"), QStringLiteral("Permeability (mD)"));
+  openLayerMap<Viewperm>(deck.permY, tr("PermY"), QStringLiteral("Permeability (mD)"), MapSource::Deck);
 }
 
 void MainWindow::on_actionPermZ_triggered()
 {
-  openLayerMap<Viewperm>(deck.permZ, tr("PermZ"), QStringLiteral("Permeability (mD)"));
+  openLayerMap<Viewperm>(deck.permZ, tr("PermZ"), QStringLiteral("Permeability (mD)"), MapSource::Deck);
 }
 
 void MainWindow::on_actionPorosity_triggered()
 {
-  openLayerMap<viewreservoir>(deck.poro, tr("Porosity"), QStringLiteral("Porosity"));
+  openLayerMap<viewreservoir>(deck.poro, tr("Porosity"), QStringLiteral("Porosity"), MapSource::Deck);
 }
 
 void MainWindow::on_actionDV_vs_Tau_triggered()
 {
-  openLayerMap<viewreservoir>(runResults.tauField, tr("DV vs. Tau"), QStringLiteral("Tau (days^0.5)"));
+  openLayerMap<viewreservoir>(runResults.tauField, tr("DV vs. Tau"), QStringLiteral("Tau (days^0.5)"),
+                                MapSource::Run);
 }
 
 void MainWindow::on_actionDV_vs_Time_triggered()
 {
-  openLayerMap<viewreservoir>(runResults.timeField, tr("DV vs. Time"), QStringLiteral("Time (days)"));
+  openLayerMap<viewreservoir>(runResults.timeField, tr("DV vs. Time"), QStringLiteral("Time (days)"),
+                                MapSource::Run);
 }
 
 void MainWindow::on_actionPressure_Field_triggered()
 {
-  viewreservoir *view =
-      openLayerMap<viewreservoir>(runResults.pressureField, tr("Pressure Field"), QStringLiteral("Pressure (psia)"));
+  viewreservoir *view = openLayerMap<viewreservoir>(runResults.pressureField, tr("Pressure Field"),
+                                                    QStringLiteral("Pressure (psia)"), MapSource::Run);
   if (view)
     view->setReports(pressureMapReports(*currentProject, runResults.pressureReports, deck.cellCount));
 }

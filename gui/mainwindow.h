@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 #include <optional>
@@ -84,13 +85,25 @@ private:
   void enableResultControls();
   void showWarnings(const QString &title, const QString &heading, const QStringList &warnings);
   void showDialog(QWidget *dialog);
-  template <class View> View *openLayerMap(const CellArray &values, const QString &title, const QString &scaleLabel);
+  void showProjectDialog(QWidget *dialog);
+  void closeProjectDialogs();
+  // Where a map's values come from: the open deck, or the last run (which may have been made
+  // on another deck).
+  enum class MapSource
+  {
+    Deck,
+    Run
+  };
+  template <class View>
+  View *openLayerMap(const CellArray &values, const QString &title, const QString &scaleLabel, MapSource sourceOfValues);
 
   std::unique_ptr<Ui::MainWindow> ui;
   std::optional<Project> currentProject;
   DeckGeometry deck;
   RunResults runResults;
-  // Every array an open view points at; views live until the program ends, so do these.
+  // The curve and map dialogs of the open project, and every array its map views point at;
+  // both go when another project is opened.
+  std::vector<QPointer<QWidget>> projectDialogs;
   std::vector<CellArray> viewedArrays;
   QString solverProgram;
   SolverRunDialog *runDialog = nullptr;

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include <array>
 #include <vector>
 
 // One pressure map of a run: the step after which it was written, and that step's day.
@@ -30,6 +31,7 @@ struct RunResults
   int pressureMapNumber = 0;      // 0: the run wrote no pressure map
   std::vector<PressureReport> pressureReports; // every map of the run, ascending; the last is pressureField's
   QStringList warnings;           // files that were missing, short or broken
+  std::array<int, 3> grid{};      // DIMENS of the deck the run was made on
 
   bool hasCurves() const { return !seriesTime.empty(); }
   bool hasPressureMap() const { return pressureMapNumber > 0; }

@@ -13,4 +13,9 @@
 bool runProducedResults(bool exitedNormally, int exitCode, const Project &project, bool hasPressureModel,
                         const QDateTime &startedAt);
 
+// The solver's count of the steps it accepted unconverged, the line "Warning: <u> of <N> steps
+// did not converge in 49 iterations; their results are approximate." of its standard error;
+// empty when the run gave none.
+QString unconvergedStepCount(const QString &standardError);
+
 #endif // VELDRA_RUN_VERDICT_H

@@ -21,6 +21,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -145,6 +146,8 @@ private slots:
   void realRunWithoutPressureModel();
   void realRunWithPressureMaps();
   void realRunOfBundledShaleGasExample();
+  void unconvergedStepCountShowsWithSuccess();
+  void openingAnotherProjectClosesItsViewsAndRefusesForeignMaps();
 
 private:
   bool runToEnd();
@@ -489,6 +492,42 @@ void TestMainWindow::realRunOfBundledShaleGasExample()
   rate->findChild<QComboBox *>("DataCombo")->setCurrentText("Production Rate");
   rate->findChild<QPushButton *>("PlotButton")->click();
   saveScreenshot(rate, "shale_gas_rate_curve.png");
+}
+
+void TestMainWindow::unconvergedStepCountShowsWithSuccess()
+{
+  openSmallProject("approximate");
+  window->setSolverProgram(writeSolverScript(
+      dir->filePath("quill"),
+      QByteArray("echo 'Warning: step 2 (day 1) did not converge in 49 iterations; its results are approximate.' >&2\n")
+          + FULL_RUN
+          + "echo 'Warning: 1 of 3 steps did not converge in 49 iterations; their results are approximate.' >&2\n"));
+  QVERIFY(runToEnd());
+  QCOMPARE(messages->texts, QStringList("success!|Simulation Complete|Warning: 1 of 3 steps did not converge in 49 "
+                                        "iterations; their results are approximate."));
+}
+
+void TestMainWindow::openingAnotherProjectClosesItsViewsAndRefusesForeignMaps()
+{
+  openSmallProject("first");
+  window->setSolverProgram(writeSolverScript(dir->filePath("quill"), FULL_RUN));
+  QVERIFY(runToEnd());
+  child<QAction>(window.get(), "actionDV_vs_Tau")->trigger();
+  child<QAction>(window.get(), "actionRate_Approximation")->trigger();
+  child<QAction>(window.get(), "actionPermX")->trigger();
+  QVERIFY(dialogTitled(window.get(), "DV vs. Tau") && dialogTitled(window.get(), "Rate Approximation"));
+
+  // The same 12 cells as 2 x 3 x 2: the first project's tau map does not belong to this grid.
+  const QString second = dir->filePath("second.fip");
+  writeFile(second, QByteArray(SMALL_DECK).replace("DIMENS\n3 2 2", "DIMENS\n2 3 2"));
+  QVERIFY(window->openProject(second));
+  for (const char *title : {"DV vs. Tau", "Rate Approximation", "PermX"})
+    QVERIFY2(!dialogTitled(window.get(), title), title);
+  child<QAction>(window.get(), "actionDV_vs_Tau")->trigger();
+  QVERIFY(!dialogTitled(window.get(), "DV vs. Tau"));
+  QVERIFY(window->statusBar()->currentMessage().startsWith("DV vs. Tau does not fit the grid of this project"));
+  child<QAction>(window.get(), "actionPermX")->trigger();
+  QVERIFY(dialogTitled(window.get(), "PermX"));
 }
 
 QTEST_MAIN(TestMainWindow)
