@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb
   python3
+  slurm-wlm munge
 )
 
 missing=()

@@ -71,7 +71,7 @@ fail_with_log() {
 }
 
 mkdir -p "$state/munge" "$state/spool" "$state/ctld"
-chmod 700 "$state/munge"
+chmod 755 "$state/munge"
 if [ ! -s "$state/munge/munge.key" ]; then
   dd if=/dev/urandom of="$state/munge/munge.key" bs=1024 count=1 status=none
 fi

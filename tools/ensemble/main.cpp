@@ -85,8 +85,14 @@ namespace
           }
       }
 
-    const CollectSummary summary = collect(ensemble, options.days, std::cout);
-    return summary.failed.empty() && summary.missing.empty() ? 0 : SOME_REALISATIONS_FAILED;
+    const std::vector<std::string> unfinished = realisations_to_run(ensemble);
+    if (unfinished.size() == total)
+      {
+        std::cout << "No realisation finished: nothing to collect." << std::endl;
+        return SOME_REALISATIONS_FAILED;
+      }
+    collect(ensemble, options.days, std::cout);
+    return unfinished.empty() ? 0 : SOME_REALISATIONS_FAILED;
   }
 } // namespace
 

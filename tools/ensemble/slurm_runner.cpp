@@ -131,7 +131,7 @@ namespace orr
         shell_quoted(quill) + " " + shell_quoted(ensemble.root_name()) + " . >" + QUILL_OUTPUT + " 2>" +
         QUILL_ERRORS + "\n"
         "status=$?\n"
-        "{ echo \"$status\"; grep -m 1 . " + QUILL_ERRORS + "; } >" + EXIT_STATUS_FILE + ".tmp && mv " +
+        "{ echo \"$status\"; grep -m 1 . " + QUILL_ERRORS + " || true; } >" + EXIT_STATUS_FILE + ".tmp && mv " +
         EXIT_STATUS_FILE + ".tmp " + EXIT_STATUS_FILE + "\n"
         "exit $status\n";
       write_whole_file(runs / SCRIPT_FILE, script);
