@@ -2,6 +2,7 @@
 
 #include "about.h"
 #include "bhp.h"
+#include "ensemble_window.h"
 #include "platform_paths.h"
 #include "pressure_map_reports.h"
 #include "project_settings.h"
@@ -332,6 +333,21 @@ void MainWindow::on_actionPressure_Field_triggered()
                                                     QStringLiteral("Pressure (psia)"), MapSource::Run);
   if (view)
     view->setReports(pressureMapReports(*currentProject, runResults.pressureReports, deck.cellCount));
+}
+
+void MainWindow::on_actionOpen_Ensemble_triggered()
+{
+  const QString folder = QFileDialog::getExistingDirectory(this, tr("Open Ensemble"), lastProjectFolder());
+  if (folder.isEmpty())
+    return;
+  auto *window = new EnsembleWindow(folder, locateEnsembleTool(), this);
+  if (!window->results().problem.isEmpty())
+  {
+    QMessageBox::critical(this, tr("Error!"), window->results().problem, QMessageBox::Ok);
+    delete window;
+    return;
+  }
+  showDialog(window);
 }
 
 void MainWindow::on_actionQuit_triggered()

@@ -71,6 +71,7 @@ private slots:
   void on_actionDV_vs_Tau_triggered();
   void on_actionDV_vs_Time_triggered();
   void on_actionPressure_Field_triggered();
+  void on_actionOpen_Ensemble_triggered();
   void on_actionQuit_triggered();
   void on_actionAbout_triggered();
   void on_actionUser_Manual_triggered();

@@ -8,15 +8,27 @@
 namespace
 {
 const char SOLVER_PROGRAM[] = "quill";
-}
+const char ENSEMBLE_PROGRAM[] = "quill-ensemble";
 
-QString locateSolver()
+// The program beside the running executable, else the first one on the PATH, else "".
+QString locateProgram(const QString &name)
 {
-  const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(SOLVER_PROGRAM);
+  const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
   const QFileInfo besideInfo(beside);
   if (besideInfo.isFile() && besideInfo.isExecutable())
     return besideInfo.absoluteFilePath();
-  return QStandardPaths::findExecutable(SOLVER_PROGRAM);
+  return QStandardPaths::findExecutable(name);
+}
+} // namespace
+
+QString locateSolver()
+{
+  return locateProgram(SOLVER_PROGRAM);
+}
+
+QString locateEnsembleTool()
+{
+  return locateProgram(ENSEMBLE_PROGRAM);
 }
 
 QString locateInstallationFile(const QString &relativePath)

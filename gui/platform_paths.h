@@ -9,6 +9,10 @@
 // Returns an empty string when neither exists.
 QString locateSolver();
 
+// The ensemble runner: "quill-ensemble" beside the running executable, else on the PATH.
+// Returns an empty string when neither exists.
+QString locateEnsembleTool();
+
 // An installation file given by a relative path ("someResource/loading.png", "User_Manual.pdf"):
 // the file under the working directory when it exists there, else the one beside the executable.
 // Returns the path beside the executable when neither exists, so that a message can name it.
