@@ -13,6 +13,7 @@ Cases:
           id and a second submission is refused while the job runs
 Exits 0 when the case passes; a failure says what differed.
 """
+import fcntl
 import filecmp
 import os
 import shutil
@@ -170,6 +171,13 @@ def case_local(tool, quill, scratch):
     require_in(output, "[1/1] r03 finished", "the second run's output")
     if any(line.split(",")[1] != "8" for line in read(os.path.join(ensemble, "case_ENSEMBLE.csv")).splitlines()[4:]):
         fail("the table does not use all 8 realisations after the mended run")
+
+    # One quill-ensemble at a time: a second one is refused while the first holds the lock.
+    with open(os.path.join(ensemble, "runs", "ensemble.lock"), "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        result = subprocess.run([tool, "collect", ensemble], stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        if result.returncode != 1 or "Error: another quill-ensemble is running on" not in result.stderr:
+            fail("collect beside a running quill-ensemble gave %d: %s" % (result.returncode, result.stderr))
 
     # A base deck changed after the runs makes their results stale: collect refuses them.
     with open(os.path.join(ensemble, "case.fip"), "a") as deck:

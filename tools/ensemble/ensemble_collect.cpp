@@ -57,6 +57,25 @@ namespace orr
         return list.empty() ? "none" : list;
       }
 
+      /** Whether `name` is one of the files collect writes. */
+      bool is_collected_file(const EnsembleFolder &ensemble, const std::string &name)
+      {
+        const std::string &root = ensemble.root_name();
+        const auto         starts = [&](const std::string &prefix) { return name.compare(0, prefix.size(), prefix) == 0; };
+        return name == root + "_ENSEMBLE.csv" || starts(root + "_ARRIVAL_P") || starts(root + "_REACHED_");
+      }
+
+      /** Removes the temporary files that a collect killed while writing left behind. */
+      void remove_killed_temporaries(const EnsembleFolder &ensemble)
+      {
+        for (const fs::directory_entry &entry : fs::directory_iterator(ensemble.path()))
+          {
+            const std::string stem = AtomicOutputFile::stem_of_temporary(entry.path().filename().string());
+            if (!stem.empty() && is_collected_file(ensemble, stem))
+              fs::remove(entry.path());
+          }
+      }
+
       /** A result file, to be committed once everything is computed. */
       std::unique_ptr<AtomicOutputFile> open_result(const fs::path &path)
       {
@@ -256,6 +275,7 @@ namespace orr
         !days.empty() || curves.empty() ? days : pressure_map_days(ensemble, summary.used.front(), curves[0].front().days);
 
       // (3) open every output, compute into them, then put them all in place
+      remove_killed_temporaries(ensemble);
       std::vector<std::unique_ptr<AtomicOutputFile>> arrival_files;
       std::vector<std::unique_ptr<AtomicOutputFile>> reached_files;
       for (const int p : PERCENTILES)

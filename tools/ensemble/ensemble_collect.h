@@ -30,7 +30,9 @@ namespace orr
      * Percentiles follow ensemble_statistics.h (P90 the low case). A cell a realisation's
      * front never reached (arrival time written as 0 away from the completion cells, or the
      * infinite value) counts as reached at an infinite time, written as 1.79769e+308.
-     * Every file is written whole or not at all, and only after all inputs were read.
+     * Every file is written whole or not at all, and only after all inputs were read; the
+     * temporary files of a collect that was killed while writing are removed first. The caller
+     * makes sure that no other collect runs on the ensemble at the same time.
      * The failed and missing realisations are named on `out`.
      *
      * Throws orr::InputError naming the realisations when none has finished, when the inputs

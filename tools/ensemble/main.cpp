@@ -1,5 +1,7 @@
 // quill-ensemble: runs quill on every realisation of an ensemble, on this machine or as a
 // Slurm job array, and collects the spread of the results.
+#include <chrono>
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 #include <thread>
@@ -7,8 +9,8 @@
 
 #include "ensemble_collect.h"
 #include "ensemble_folder.h"
-#include "ensemble_lock.h"
 #include "ensemble_options.h"
+#include "exclusive_file_lock.h"
 #include "input_error.h"
 #include "local_runner.h"
 #include "progress_report.h"
@@ -37,13 +39,19 @@ namespace
   int run(const EnsembleOptions &options)
   {
     const EnsembleFolder ensemble(options.ensemble);
+    // One quill-ensemble at a time per ensemble: two would start the same realisations, or
+    // collect from runs still going.
+    std::filesystem::create_directories(ensemble.runs_folder());
+    const orr::quill::ExclusiveFileLock lock((ensemble.runs_folder() / "ensemble.lock").string(),
+                                             std::chrono::milliseconds(0));
+    if (!lock.held())
+      throw orr::InputError("Error: another quill-ensemble is running on " + ensemble.path().string() + ".\n");
     if (options.command == EnsembleOptions::Command::COLLECT)
       {
         collect(ensemble, options.days, std::cout);
         return 0;
       }
 
-    const EnsembleLock lock(ensemble);
     if (options.slurm)
       require_no_active_job(ensemble);
     const std::string              quill = quill_program(options.quill);
