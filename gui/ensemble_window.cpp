@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -17,7 +18,6 @@
 #include <qcustomplot.h>
 
 #include <algorithm>
-#include <limits>
 
 namespace
 {
@@ -25,8 +25,6 @@ namespace
 const int SOME_REALISATIONS_FAILED = 3;
 const int STOPPED = 130;
 const int CANCEL_WAIT_MS = 10000;
-// Values at or above this are quill's infinite value: cells never reached.
-const double NEVER_REACHED = 1e308;
 
 struct Quantity
 {
@@ -158,10 +156,22 @@ void EnsembleWindow::createMapTab(QWidget *tab)
   mapCombo->setObjectName("mapCombo");
   layerSpin = new QSpinBox(tab);
   layerSpin->setObjectName("layerSpin");
+  // The colour range in use; typing one and pressing Enter fixes it.
+  mapMinText = new QLineEdit(tab);
+  mapMinText->setObjectName("mapMinText");
+  mapMaxText = new QLineEdit(tab);
+  mapMaxText->setObjectName("mapMaxText");
   row->addWidget(mapCombo, 1);
   row->addWidget(new QLabel(tr("Layer:"), tab));
   row->addWidget(layerSpin);
+  row->addWidget(new QLabel(tr("Colours from"), tab));
+  row->addWidget(mapMinText);
+  row->addWidget(new QLabel(tr("to"), tab));
+  row->addWidget(mapMaxText);
   mapLayout->addLayout(row);
+  mapStatusLine = new QLabel(tab);
+  mapStatusLine->setObjectName("mapStatusLine");
+  mapLayout->addWidget(mapStatusLine);
   connect(mapCombo, qOverload<int>(&QComboBox::currentIndexChanged), this, &EnsembleWindow::showMap);
   connect(layerSpin, qOverload<int>(&QSpinBox::valueChanged), this, [this](int layer) {
     if (mapView)
@@ -234,24 +244,19 @@ void EnsembleWindow::showMap()
     return;
   }
   const EnsembleMap &map = ensemble.maps[index];
-  std::vector<double> values = readGridField(map.path, map.keyword, deck.cellCount).values;
-  // Cells never reached take the top of the scale of the others, so that the colours stay
-  // spread over the cells that were.
-  double highest = 0.0;
-  for (const double value : values)
-    if (value < NEVER_REACHED)
-      highest = std::max(highest, value);
-  std::replace_if(values.begin(), values.end(), [](double value) { return value >= NEVER_REACHED; }, highest);
-  mapValues = std::make_shared<const std::vector<double>>(std::move(values));
-
+  mapValues = std::make_shared<const std::vector<double>>(
+      readGridField(map.path, map.keyword, deck.cellCount).values);
   LayerMapSource source;
   source.nx = deck.nx;
   source.ny = deck.ny;
   source.nz = deck.nz;
   source.cellX = deck.cellX->data();
   source.cellY = deck.cellY->data();
+  source.sizeX = deck.sizeX->data();
+  source.sizeY = deck.sizeY->data();
   source.values = mapValues->data();
-  mapView = std::make_unique<LayerMapView>(mapPlot, source, map.title);
+  mapView = std::make_unique<LayerMapView>(LayerMapForm{mapPlot, mapMinText, mapMaxText, mapStatusLine}, source,
+                                           map.title);
   mapView->showLayer(layerSpin->value());
 }
 

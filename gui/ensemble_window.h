@@ -15,6 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QCustomPlot;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -79,6 +80,9 @@ private:
 
   QComboBox *mapCombo = nullptr;
   QSpinBox *layerSpin = nullptr;
+  QLineEdit *mapMinText = nullptr;
+  QLineEdit *mapMaxText = nullptr;
+  QLabel *mapStatusLine = nullptr;
   QVBoxLayout *mapLayout = nullptr;
   QCustomPlot *mapPlot = nullptr;
   CellArray mapValues;
