@@ -48,6 +48,9 @@ public:
    */
   void run();
 
+  /** The pressure solution: its input, grid and, after `run`, its results. */
+  const orr::quill::OneDimSolver &pressure_solver() const { return _pressure_solver; }
+
 private:
   void _read_pressure_model(std::istream &section);
   void _set_up_fast_marching(const orr::quill::DeckContents &deck);

@@ -247,6 +247,7 @@ namespace orr
       void _add_radial_node(double tau, double d);
       double _add_sandface_nodes(double d);
       double _sandface_well_index() const;
+      void _add_junction_nodes(std::size_t junction, double ratio);
 
       // Derived property helpers (fluid_properties.cpp).
       bool _gas_flows() const { return _model.gas; }

@@ -24,6 +24,12 @@ namespace orr
       // cells' area. The interface coefficients see a geometric grid of ratio a as a radial
       // one with a transmissibility (a + 1/a) ln(a) / (a - 1/a) too large: 0.4 % at 16 a decade.
       constexpr double sandface_nodes_per_decade = 16.0;
+      // The far-field nodes of the refined grid start beyond this many times the completed
+      // cells' radius: the cells around the completed ones are accepted at the distance of
+      // their centres but hold volume out to their outer faces, so that their cumulative
+      // volumes overstate the volume within their tau (a ring of four square neighbours holds
+      // five cells' volume at one cell's distance, where a cylinder holds 3.14).
+      constexpr double far_field_start = 2.0;
 
       /**
        * Guide points G_0, G_1, ... in tau: the listed head, then on at a fixed spacing from the
@@ -127,6 +133,32 @@ namespace orr
       return 1.0 / (Z / half_cell + skin / (well_index_factor * _sum_kh));
     }
 
+    // Between the completed cells' radius and the first far-field node the grid would have one
+    // wide cell just where the early transient passes; it is split at the refined nodes' ratio,
+    // the volumes growing with the square of tau between the two nodes, as in a cylinder.
+    void OneDimSolver::_add_junction_nodes(std::size_t junction, double ratio)
+    {
+      if (junction + 1 >= _tau_nodes.size())
+        return;
+      const double tau_0 = _tau_nodes[junction], tau_1 = _tau_nodes[junction + 1];
+      const double v_0 = _node_pore_volume[junction], v_1 = _node_pore_volume[junction + 1];
+      const double w_0 = _node_bulk_volume[junction], w_1 = _node_bulk_volume[junction + 1];
+      const auto   intervals = static_cast<unsigned>(std::ceil(std::log(tau_1 / tau_0) / std::log(ratio)));
+      const double step      = std::pow(tau_1 / tau_0, 1.0 / intervals);
+      std::vector<double> tau, v, w;
+      for (unsigned k = 1; k < intervals; ++k)
+      {
+        const double t        = tau_0 * std::pow(step, k);
+        const double fraction = (t * t - tau_0 * tau_0) / (tau_1 * tau_1 - tau_0 * tau_0);
+        tau.push_back(t);
+        v.push_back(v_0 + fraction * (v_1 - v_0));
+        w.push_back(w_0 + fraction * (w_1 - w_0));
+      }
+      _tau_nodes.insert(_tau_nodes.begin() + junction + 1, tau.begin(), tau.end());
+      _node_pore_volume.insert(_node_pore_volume.begin() + junction + 1, v.begin(), v.end());
+      _node_bulk_volume.insert(_node_bulk_volume.begin() + junction + 1, w.begin(), w.end());
+    }
+
     void OneDimSolver::setup_grid(const std::vector<double> &tau_list,
                                   const std::vector<double> &pore_volume_list,
                                   const std::vector<double> &bulk_volume_list,
@@ -163,12 +195,17 @@ namespace orr
       _tau_nodes.clear();
       _node_pore_volume.clear();
       _node_bulk_volume.clear();
-      GuideGrid guide;
-      if (_model.tau_grid == PressureModel::TauGrid::refined)
+      GuideGrid   guide;
+      double      ratio    = 0.0;  // of the refined nodes' radii
+      std::size_t junction = 0;    // the refined node at tau_wb
+      const bool  refined = _model.tau_grid == PressureModel::TauGrid::refined;
+      if (refined)
       {
-        const double ratio = _add_sandface_nodes(d);
+        ratio       = _add_sandface_nodes(d);
+        junction    = _tau_nodes.size() - 1;
         _well_index        = _sandface_well_index();
-        guide = GuideGrid::growing(_tau_wb, _tau_wb * (1.0 - 1.0 / ratio), ratio, spacing, largest_tau);
+        guide = GuideGrid::growing(far_field_start * _tau_wb, _tau_wb * (1.0 - 1.0 / ratio), ratio, spacing,
+                                   largest_tau);
       }
       else
       {
@@ -208,6 +245,9 @@ namespace orr
         _node_pore_volume.push_back(pore_volume_list[accepted - 1]);
         _node_bulk_volume.push_back(bulk_volume_list[accepted - 1]);
       }
+
+      if (refined)
+        _add_junction_nodes(junction, ratio);
 
       // (8) cells between consecutive nodes
       _n = static_cast<unsigned>(_tau_nodes.size() - 1);
