@@ -30,6 +30,11 @@ namespace orr
       // volumes overstate the volume within their tau (a ring of four square neighbours holds
       // five cells' volume at one cell's distance, where a cylinder holds 3.14).
       constexpr double far_field_start = 2.0;
+      // Growth of the refined guide spacing from one point to the next, from the near-well
+      // spacing up to the uniform one. Nodes much denser than the accepted cells sample the
+      // staircase of their cumulative volumes, whose uneven slopes add resistance (on a square
+      // of 40 ft cells, 300 guide intervals instead of 114 raise the late drawdown by 0.8 %).
+      constexpr double guide_growth = 1.5;
 
       /**
        * Guide points G_0, G_1, ... in tau: the listed head, then on at a fixed spacing from the
@@ -204,8 +209,8 @@ namespace orr
         ratio       = _add_sandface_nodes(d);
         junction    = _tau_nodes.size() - 1;
         _well_index        = _sandface_well_index();
-        guide = GuideGrid::growing(far_field_start * _tau_wb, _tau_wb * (1.0 - 1.0 / ratio), ratio, spacing,
-                                   largest_tau);
+        guide = GuideGrid::growing(far_field_start * _tau_wb, _tau_wb * (1.0 - 1.0 / ratio), guide_growth,
+                                   spacing, largest_tau);
       }
       else
       {
