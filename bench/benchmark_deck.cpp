@@ -66,9 +66,9 @@ namespace orr
       const std::string path = directory + root + ".fip";
       File              deck = create(path);
       std::FILE *const  out  = deck.get();
-      std::fprintf(out, "-- Benchmark: %u^3 cells, log-normal permeability, one vertical well\n",
-                   reservoir.n);
-      std::fprintf(out, "DIMENS\n%u %u %u\n", reservoir.n, reservoir.n, reservoir.n);
+      std::fprintf(out, "-- Benchmark: %u x %u x %u cells, log-normal permeability, one vertical well\n",
+                   reservoir.nx, reservoir.ny, reservoir.nz);
+      std::fprintf(out, "DIMENS\n%u %u %u\n", reservoir.nx, reservoir.ny, reservoir.nz);
       std::fprintf(out, "DX\n%g\nDY\n%g\nDZ\n%g\n", SyntheticReservoir::CELL_SIZE_X,
                    SyntheticReservoir::CELL_SIZE_Y, SyntheticReservoir::CELL_SIZE_Z);
       std::fprintf(out, "PERMX\nINCLUDE\n%s\n", permx.c_str());

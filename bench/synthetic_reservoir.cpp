@@ -52,10 +52,13 @@ namespace orr
       }
     } // namespace
 
-    SyntheticReservoir make_synthetic_reservoir(const std::uint32_t n)
+    SyntheticReservoir make_synthetic_reservoir(const std::uint32_t nx, const std::uint32_t ny,
+                                                const std::uint32_t nz)
     {
       SyntheticReservoir reservoir;
-      reservoir.n                = n;
+      reservoir.nx               = nx;
+      reservoir.ny               = ny;
+      reservoir.nz               = nz;
       const std::uint32_t cells  = reservoir.number_of_cells();
       reservoir.permx            = std::make_shared<DataRecord<double>>("PERMX   ");
       reservoir.permz            = std::make_shared<DataRecord<double>>("PERMZ   ");
@@ -80,10 +83,16 @@ namespace orr
             as_written(LOWEST_POROSITY + (HIGHEST_POROSITY - LOWEST_POROSITY) * uniform()));
         }
 
-      const std::int32_t centre = static_cast<std::int32_t>(n / 2 + 1);
-      for (std::uint32_t k = 1; k <= n; ++k)
-        reservoir.completions.push_back({centre, centre, static_cast<std::int32_t>(k)});
+      const std::int32_t centre_i = static_cast<std::int32_t>(nx / 2 + 1);
+      const std::int32_t centre_j = static_cast<std::int32_t>(ny / 2 + 1);
+      for (std::uint32_t k = 1; k <= nz; ++k)
+        reservoir.completions.push_back({centre_i, centre_j, static_cast<std::int32_t>(k)});
       return reservoir;
+    }
+
+    SyntheticReservoir make_synthetic_reservoir(const std::uint32_t n)
+    {
+      return make_synthetic_reservoir(n, n, n);
     }
 
     std::shared_ptr<CpgSystem> build_system(const SyntheticReservoir &reservoir)
@@ -94,9 +103,8 @@ namespace orr
       system->add_unit("GLOBAL  ", std::make_shared<CornerPointGrid>());
       const std::shared_ptr<CornerPointGrid> grid = system->get_unit_grid("GLOBAL  ");
 
-      const std::uint32_t n     = reservoir.n;
       const std::uint32_t cells = reservoir.number_of_cells();
-      grid->set_dimension(IjkIndex(n, n, n));
+      grid->set_dimension(IjkIndex(reservoir.nx, reservoir.ny, reservoir.nz));
       for (std::uint32_t cell = 0; cell < cells; ++cell)
         grid->activate_cell(cell);
 

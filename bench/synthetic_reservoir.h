@@ -14,7 +14,7 @@ namespace orr
   namespace bench
   {
     /**
-     * A heterogeneous box of n x n x n cells for the benchmarks: log-normal horizontal
+     * A heterogeneous box of nx x ny x nz cells for the benchmarks: log-normal horizontal
      * permeability (median 10 mD, log standard deviation 1), vertical permeability a tenth
      * of it, porosity uniform in [0.05, 0.30], cells of 50 x 50 x 5 ft, and one vertical
      * well through every layer of the centre column.
@@ -31,7 +31,7 @@ namespace orr
       static constexpr double TOTAL_COMPRESSIBILITY = 1e-5;  // 1/psi
       static constexpr double VISCOSITY             = 0.02;  // cp
 
-      std::uint32_t n = 0;
+      std::uint32_t nx = 0, ny = 0, nz = 0;
 
       /** One value per cell, i fastest. There is no PERMY: it is PERMX. */
       std::shared_ptr<DataRecord<double>> permx;  // mD
@@ -41,10 +41,16 @@ namespace orr
       /** The well's completed cells, 1-based, top layer first. */
       std::vector<orr::quill::CompletionCell> completions;
 
-      std::uint32_t number_of_cells() const { return n * n * n; }
+      std::uint32_t number_of_cells() const { return nx * ny * nz; }
     };
 
-    /** Draws the reservoir of n^3 cells (n >= 2). The same n always gives the same values. */
+    /**
+     * Draws the reservoir of nx x ny x nz cells (each at least 2), the well in column
+     * (nx / 2 + 1, ny / 2 + 1). The same dimensions always give the same values.
+     */
+    SyntheticReservoir make_synthetic_reservoir(std::uint32_t nx, std::uint32_t ny, std::uint32_t nz);
+
+    /** The n x n x n box of make_synthetic_reservoir. */
     SyntheticReservoir make_synthetic_reservoir(std::uint32_t n);
 
     /**

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev
   libboost-dev
   libsuitesparse-dev
+  liblapack-dev
   qtbase5-dev libqcustomplot-dev libqt5svg5-dev
   clang libclang-rt-14-dev
   xvfb

@@ -98,13 +98,8 @@ namespace orr
     // (E7) solve J x = R, update by -x; true when the well switched to BHP control
     bool OneDimSolver::_solve_and_update(unsigned row)
     {
-      std::vector<double> values;
-      std::vector<int>    columns, row_start;
-      _jacobian.export_one_based(values, columns, row_start);
-      row_start.push_back(static_cast<int>(values.size()) + 1);
-      if (!_linear_solver || !_linear_solver->has_pattern(row_start, columns))
-        _linear_solver = std::make_shared<const orr::solver_utilities::SparseLuSolver>(row_start, columns);
-      const std::vector<double> x = _linear_solver->solve(values, _residual);
+      _jacobian.solve(_residual, _newton_update);
+      const std::vector<double> &x = _newton_update;
 
       const unsigned n = _n;
       double largest = 0.0;

@@ -2,12 +2,10 @@
 #define ORR_QUILL_ONE_DIM_SOLVER_H
 
 #include <iostream>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "sparse_jacobian.h"
-#include "sparse_lu_solver.h"
 
 namespace orr
 {
@@ -310,11 +308,11 @@ namespace orr
       std::vector<double> _mt, _dmt, _mt_old, _dmt_old;
       std::vector<double> _m, _dm, _m_old, _dm_old;
 
-      SparseJacobian      _jacobian;
-      std::vector<double> _residual;
       // The pattern changes only with the well's control mode: its analysis is kept and
       // only the values are factorised again at each Newton iteration.
-      std::shared_ptr<const orr::solver_utilities::SparseLuSolver> _linear_solver;
+      SparseJacobian      _jacobian;
+      std::vector<double> _residual;
+      std::vector<double> _newton_update;  // the solution x of J x = R; the update is -x
 
       /** A rate over the internal steps of one report interval. */
       struct IntervalRate

@@ -1,6 +1,7 @@
 #include "sparse_jacobian.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "exceptions.h"
 
@@ -8,6 +9,20 @@ namespace orr
 {
   namespace quill
   {
+    SparseJacobian::SparseJacobian(const SparseJacobian &other)
+      : _row_start(other._row_start)
+      , _column(other._column)
+      , _value(other._value)
+    {
+      _analyse();
+    }
+
+    SparseJacobian &SparseJacobian::operator=(const SparseJacobian &other)
+    {
+      SparseJacobian copy(other);
+      return *this = std::move(copy);
+    }
+
     void SparseJacobian::build_pattern(unsigned n, unsigned continua, bool rate_control)
     {
       const unsigned well = continua * n;
@@ -50,6 +65,22 @@ namespace orr
         _row_start.push_back(static_cast<unsigned>(_column.size()));
       }
       _value.assign(_column.size(), 0.0);
+      _analyse();
+    }
+
+    void SparseJacobian::_analyse()
+    {
+      std::vector<double> values;
+      std::vector<int>    columns, row_start;
+      export_one_based(values, columns, row_start);
+      row_start.push_back(static_cast<int>(values.size()) + 1);
+      if (!_solver || !_solver->has_pattern(row_start, columns))
+        _solver = std::make_unique<orr::solver_utilities::SparseLuSolver>(row_start, columns);
+    }
+
+    void SparseJacobian::solve(const std::vector<double> &rhs, std::vector<double> &x)
+    {
+      _solver->solve(_value, rhs, x);
     }
 
     void SparseJacobian::clear()

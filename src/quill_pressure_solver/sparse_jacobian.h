@@ -1,7 +1,10 @@
 #ifndef ORR_QUILL_SPARSE_JACOBIAN_H
 #define ORR_QUILL_SPARSE_JACOBIAN_H
 
+#include <memory>
 #include <vector>
+
+#include "sparse_lu_solver.h"
 
 namespace orr
 {
@@ -17,11 +20,23 @@ namespace orr
      *   fracture row i: i-1, i, i+1, n+i (dual porosity), and the well unknown on row 0;
      *   matrix row n+i: i, n+i, 2n+i (kerogen);  kerogen row 2n+i: n+i, 2n+i;
      *   well row: 0, well.
+     * The pattern is analysed for the sparse solve when it is laid out; each solve then only
+     * factorises the current values.
      */
     class SparseJacobian
     {
     public:
-      /** Lays out the pattern for n cells, 1 to 3 continua, with or without the well unknown. */
+      SparseJacobian() = default;
+      /** A copy has the same pattern and entries, and an analysis of its own. */
+      SparseJacobian(const SparseJacobian &other);
+      SparseJacobian &operator=(const SparseJacobian &other);
+      SparseJacobian(SparseJacobian &&) = default;
+      SparseJacobian &operator=(SparseJacobian &&) = default;
+
+      /**
+       * Lays out the pattern for n cells, 1 to 3 continua, with or without the well unknown,
+       * and analyses it unless it is the pattern already analysed.
+       */
       void build_pattern(unsigned n, unsigned continua, bool rate_control);
 
       /** Sets every stored entry to zero. */
@@ -41,12 +56,21 @@ namespace orr
       void export_one_based(std::vector<double> &values, std::vector<int> &columns,
                             std::vector<int> &row_start) const;
 
+      /**
+       * Solves J x = rhs with the stored entries; rhs has size() entries, x is resized to
+       * them. Throws ExcMessage for a singular system or a solution that is not finite.
+       */
+      void solve(const std::vector<double> &rhs, std::vector<double> &x);
+
     private:
       unsigned _find(unsigned row, unsigned column) const;
+      /** Analyses the laid-out pattern for the sparse solve unless it is the one analysed. */
+      void _analyse();
 
       std::vector<unsigned> _row_start{0};
       std::vector<unsigned> _column;
       std::vector<double>   _value;
+      std::unique_ptr<orr::solver_utilities::SparseLuSolver> _solver;
     };
   } // namespace quill
 } // namespace orr

@@ -19,7 +19,7 @@ namespace orr
       if (n == 0)
         return std::vector<double>();
 
-      const SparseLuSolver solver(rowIndex, columns);
+      SparseLuSolver solver(rowIndex, columns);
       return solver.solve(values, rhs);
     }
   } // namespace solver_utilities

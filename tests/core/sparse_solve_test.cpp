@@ -132,7 +132,7 @@ TEST(SparseSolve, AnalysedPatternServesSeveralFactorisations)
     row_start.push_back(static_cast<int>(columns.size()) + 1);
   }
 
-  const SparseLuSolver solver(row_start, columns);
+  SparseLuSolver solver(row_start, columns);
   EXPECT_EQ(solver.size(), 500u);
   EXPECT_TRUE(solver.has_pattern(row_start, columns));
   std::vector<int> other_columns = columns;
@@ -144,4 +144,110 @@ TEST(SparseSolve, AnalysedPatternServesSeveralFactorisations)
   for (int i = 0; i < n; ++i)
     half[i] = expected[i] / 2;
   expect_solution(solver.solve(doubled, rhs), half);
+}
+
+namespace
+{
+  /** A 1-based compressed-row system with a known solution x_i = i + 1. */
+  struct PatternSystem
+  {
+    std::vector<int>    row_start{1}, columns;
+    std::vector<double> values, rhs, expected;
+
+    /** Adds row `row` with entries (column, value), columns ascending. */
+    void add_row(const std::vector<std::pair<int, double>> &entries)
+    {
+      double b = 0.0;
+      for (const auto &[column, value] : entries)
+      {
+        columns.push_back(column + 1);
+        values.push_back(value);
+        b += value * (column + 1);
+      }
+      rhs.push_back(b);
+      expected.push_back(static_cast<double>(expected.size() + 1));
+      row_start.push_back(static_cast<int>(columns.size()) + 1);
+    }
+  };
+
+  /**
+   * The pressure solver's pattern with three unknowns per cell in blocks (fractures, then
+   * matrix, then kerogen) and the well unknown last: a band only once reordered.
+   */
+  PatternSystem three_continua(int cells)
+  {
+    PatternSystem system;
+    const int     well = 3 * cells;
+    for (int i = 0; i < cells; ++i)
+    {
+      std::vector<std::pair<int, double>> row;
+      if (i > 0)
+        row.push_back({i - 1, -1.0 - 0.01 * i});
+      row.push_back({i, 6.0});
+      if (i + 1 < cells)
+        row.push_back({i + 1, -2.0});
+      row.push_back({cells + i, -0.5});
+      if (i == 0)
+        row.push_back({well, 0.25});
+      system.add_row(row);
+    }
+    for (int i = 0; i < cells; ++i)
+      system.add_row({{i, 0.5}, {cells + i, -3.0}, {2 * cells + i, 1.0}});
+    for (int i = 0; i < cells; ++i)
+      system.add_row({{cells + i, 0.3}, {2 * cells + i, -2.0}});
+    system.add_row({{0, -1.0}, {well, 4.0}});
+    return system;
+  }
+
+  /** The five-point stencil on a side x side square, not symmetric: its band stays wide. */
+  PatternSystem square_grid(int side)
+  {
+    PatternSystem system;
+    for (int j = 0; j < side; ++j)
+      for (int i = 0; i < side; ++i)
+      {
+        const int                           cell = j * side + i;
+        std::vector<std::pair<int, double>> row;
+        if (j > 0)
+          row.push_back({cell - side, -1.0});
+        if (i > 0)
+          row.push_back({cell - 1, -0.5});
+        row.push_back({cell, 5.0});
+        if (i + 1 < side)
+          row.push_back({cell + 1, -1.5});
+        if (j + 1 < side)
+          row.push_back({cell + side, -1.0});
+        system.add_row(row);
+      }
+    return system;
+  }
+} // namespace
+
+TEST(SparseSolve, BandedAndGeneralPatternsGiveTheSolution)
+{
+  // A zero diagonal that only a row exchange gets past, in a tridiagonal pattern.
+  PatternSystem needs_pivoting;
+  needs_pivoting.add_row({{0, 0.0}, {1, 1.0}});
+  needs_pivoting.add_row({{0, 1.0}, {1, 0.0}, {2, 2.0}});
+  needs_pivoting.add_row({{1, 3.0}, {2, 1.0}});
+
+  const struct
+  {
+    const char   *name;
+    PatternSystem system;
+    bool          banded;
+  } cases[] = {{"row exchange", needs_pivoting, true},
+               {"three continua and a well", three_continua(200), true},
+               {"square grid", square_grid(40), false}};
+  for (const auto &c : cases)
+  {
+    PatternSystem  system = c.system;
+    SparseLuSolver solver(system.row_start, system.columns);
+    EXPECT_EQ(solver.is_banded(), c.banded) << c.name;
+    std::vector<double> x;
+    solver.solve(system.values, system.rhs, x);
+    ASSERT_EQ(x.size(), system.expected.size()) << c.name;
+    for (std::size_t i = 0; i < x.size(); ++i)
+      EXPECT_NEAR(x[i], system.expected[i], 1e-9 * system.expected[i]) << c.name << ", unknown " << i;
+  }
 }
