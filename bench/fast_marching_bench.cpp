@@ -1,11 +1,13 @@
 // Speed and memory of fast marching on a heterogeneous n^3 box, for the march alone and for
-// a whole run of quill on the same grid written as a deck.
+// a whole run of quill on the same grid written as a deck; and the march against a plain heap
+// Dijkstra on the same field, the cost floor of any label-setting method on this grid.
 //
 //   fast_marching_bench [--quill PATH] [n ...]      (default sizes: 50 100 160)
 //
 // Every case runs in a child process of its own, so that the peak resident memory printed
 // is that case's alone.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -18,6 +20,7 @@
 #include "benchmark_deck.h"
 #include "child_process.h"
 #include "count_argument.h"
+#include "heap_dijkstra.h"
 #include "quill_run.h"
 #include "reservoir_march.h"
 #include "scratch_directory.h"
@@ -30,6 +33,8 @@ namespace
   using orr::bench::SyntheticReservoir;
 
   const std::vector<unsigned> DEFAULT_SIZES = {50, 100, 160};
+  /** Rounds of the march and the Dijkstra, alternating, in one process. */
+  constexpr unsigned ROUNDS = 5;
 
   struct Arguments
   {
@@ -140,6 +145,63 @@ namespace
                   run.usage.peak_resident_bytes, note.str());
       }
   }
+  /**
+   * In the child: builds the grid, then ROUNDS times the march (initialize and march, a
+   * fresh solver each time) and the heap Dijkstra (a fresh one each time), alternating.
+   * Reports the CPU seconds of each, "march dijkstra" per round.
+   */
+  std::string march_against_dijkstra(const unsigned n, const bool second_order)
+  {
+    const SyntheticReservoir reservoir = orr::bench::make_synthetic_reservoir(n);
+    const auto               system    = orr::bench::build_system(reservoir);
+    std::ostringstream       report;
+    report.precision(17);
+    for (unsigned round = 0; round < ROUNDS; ++round)
+      {
+        orr::bench::CountingGridSolver solver;
+        solver.set_initial_total_compressibility(SyntheticReservoir::TOTAL_COMPRESSIBILITY);
+        solver.set_initial_viscosity(SyntheticReservoir::VISCOSITY);
+        solver.set_second_order(second_order);
+        orr::bench::prepare_march(solver, *system, reservoir);
+        const orr::bench::StageTimer march_timer;
+        solver.initialize();
+        solver.march();
+        report << march_timer.cpu_seconds() << ' ';
+
+        orr::bench::HeapDijkstra     dijkstra(reservoir, SyntheticReservoir::TOTAL_COMPRESSIBILITY,
+                                              SyntheticReservoir::VISCOSITY);
+        const orr::bench::StageTimer dijkstra_timer;
+        if (dijkstra.run() != reservoir.number_of_cells())
+          throw std::runtime_error("the Dijkstra did not reach every cell");
+        report << dijkstra_timer.cpu_seconds() << '\n';
+      }
+    return report.str();
+  }
+
+  /** Runs march_against_dijkstra for n and each order and prints a row each. */
+  void benchmark_against_dijkstra(const unsigned n)
+  {
+    for (const bool second_order : {false, true})
+      {
+        const ChildUsage rounds = orr::bench::run_forked([&] { return march_against_dijkstra(n, second_order); });
+        check(rounds, "the march against the Dijkstra");
+        std::vector<double> march, dijkstra, ratio;
+        std::istringstream  in(rounds.output);
+        double              m = 0.0, d = 0.0;
+        while (in >> m >> d)
+          {
+            march.push_back(m);
+            dijkstra.push_back(d);
+            ratio.push_back(m / d);
+          }
+        std::sort(ratio.begin(), ratio.end());
+        const double best_march    = *std::min_element(march.begin(), march.end());
+        const double best_dijkstra = *std::min_element(dijkstra.begin(), dijkstra.end());
+        std::printf("%4u^3  %-6s %12.3f %12.3f %14.3f %14.3f\n", n, second_order ? "second" : "first",
+                    best_march, best_dijkstra, best_march / best_dijkstra, ratio[ratio.size() / 2]);
+        std::fflush(stdout);
+      }
+  }
 } // namespace
 
 int main(int argc, char **argv)
@@ -157,7 +219,15 @@ int main(int argc, char **argv)
       print_header();
       for (const unsigned n : arguments.sizes)
         benchmark_size(n, arguments.quill, scratch.path());
-      std::printf("\nTargets, first order at 160^3: at least 2 Mcells/s, at most 200 bytes/cell.\n");
+      std::printf("\nTargets, first order at 160^3: at least 2 Mcells/s, at most 200 bytes/cell.\n\n");
+
+      std::printf("The march against a plain heap Dijkstra on the same field (six neighbours, array-indexed\n"
+                  "binary heap), CPU seconds, alternating in one process, %u rounds each.\n\n", ROUNDS);
+      std::printf("%-7s %-6s %12s %12s %14s %14s\n", "grid", "order", "march best", "Dijkstra best", "ratio of best",
+                  "median ratio");
+      for (const unsigned n : arguments.sizes)
+        benchmark_against_dijkstra(n);
+      std::printf("\nTarget, first order at 160^3: march / Dijkstra at most 1.5.\n");
     }
   catch (const std::exception &error)
     {
