@@ -7,12 +7,13 @@
 #include <QVector>
 
 #include "curve_plot.h"
+#include "observed_production.h"
 
 namespace Ui {
 class BHP;
 }
 
-// Bottom-hole pressure against time, drawn at opening.
+// Bottom-hole pressure against time, drawn at opening, with the measured pressures beside it.
 class BHP : public QDialog
 {
     Q_OBJECT
@@ -26,10 +27,17 @@ public:
         QWidget *parent = nullptr);
     ~BHP() override;
 
+public slots:
+    // Draws the curve again with the measured pressures beside it; an empty one takes them away.
+    void setObserved(const ObservedProduction &production);
+
 private slots:
     void on_xLogRadio_clicked();
     void on_yLogRadio_clicked();
     void on_RangeButton_clicked();
+    void on_SavePictureButton_clicked();
+    void on_CopyButton_clicked();
+    void on_ExportDataButton_clicked();
 
 private:
     std::unique_ptr<Ui::BHP> ui;

@@ -56,6 +56,7 @@ public:
     geometry.nz = _nz;
     geometry.cellCount = _cellCount;
     geometry.hasPressureModel = _hasPressureModel;
+    geometry.producedFluid = _producedFluid;
     geometry.poro = takeOrZero(PORO, "porosity");
     geometry.permX = takeOrZero(PERMX, "PERMX");
     geometry.permY = _values[PERMY] ? take(PERMY) : geometry.permX;
@@ -88,12 +89,42 @@ private:
       if (line == "SIMULATION")
       {
         _hasPressureModel = true;
+        readProducedFluid(deck);
         return;
       }
       for (int p = 0; p < PROPERTY_COUNT; ++p)
         if (line == PROPERTY_KEYWORDS[p])
           readProperty(deck, Property(p));
     }
+  }
+
+  // The line after SIMULATION is INCLUDE and a line with the model's file name, or any other
+  // line and then the model itself, up to END.
+  void readProducedFluid(std::istream &deck)
+  {
+    std::string line;
+    if (!orr::read_text_line(deck, line))
+      return;
+    if (line != "INCLUDE")
+    {
+      findGasPhase(deck);
+      return;
+    }
+    if (!orr::read_text_line(deck, line))
+      return;
+    std::ifstream model = openClassic(QDir(_deckDir).filePath(QString::fromStdString(line)));
+    findGasPhase(model);
+  }
+
+  void findGasPhase(std::istream &model)
+  {
+    std::string line;
+    while (orr::read_text_line(model, line) && line != "END")
+      if (line == "GAS")
+      {
+        _producedFluid = ProducedFluid::Gas;
+        return;
+      }
   }
 
   // The three numbers after DIMENS; the rest of the line that holds nz is read as a line.
@@ -238,6 +269,7 @@ private:
   int _nx = 0, _ny = 0, _nz = 0, _cellCount = 0;
   bool _dimensionsRead = false;
   bool _hasPressureModel = false;
+  ProducedFluid _producedFluid = ProducedFluid::Oil;
   std::array<std::shared_ptr<std::vector<double>>, PROPERTY_COUNT> _values;
   QStringList _warnings;
 };

@@ -2,6 +2,7 @@
 #define VELDRA_DECK_GEOMETRY_H
 
 #include "cell_array.h"
+#include "produced_fluid.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,12 +25,14 @@ struct DeckGeometry
   // PERMX, PERMY, PERMZ (mD) and PORO. A deck without PERMY or PERMZ shares the PERMX array.
   CellArray permX, permY, permZ, poro;
   bool hasPressureModel = false; // the deck holds the keyword line SIMULATION
+  ProducedFluid producedFluid = ProducedFluid::Oil; // from the pressure model after SIMULATION
   QStringList warnings;          // what was missing or unreadable, for the status bar
 };
 
 // Reads the deck at deckPath by the deck's own rules: keyword lines that match exactly, "--"
 // comments, a value or INCLUDE and the file name (relative to the deck's directory) on the next
-// lines; the keyword section ends at SIMULATION.
+// lines; the keyword section ends at SIMULATION. Of the pressure model after it (in the deck or
+// the file its INCLUDE names) only the phase keyword GAS is looked for.
 // Never fails: a missing keyword, file or value leaves 0 in the cells concerned and adds a
 // warning; every array has cellCount entries. DIMENS asking for more than maxCellCount cells
 // leaves the grid empty, with a warning.

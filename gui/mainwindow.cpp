@@ -40,7 +40,8 @@ void MainWindow::lockControls()
 {
   for (QAction *action : {ui->actionBottom_Hole_Pressure, ui->actionDV_vs_Tau, ui->actionDV_vs_Time, ui->actionPermX,
                           ui->actionPermY, ui->actionPermZ, ui->actionPorosity, ui->actionPressure_Field,
-                          ui->actionRate_Approximation, ui->actionRun_Vdr, ui->actionRun_Vdr_Parallel})
+                          ui->actionRate_Approximation, ui->actionRun_Vdr, ui->actionRun_Vdr_Parallel,
+                          ui->actionLoad_Observed_Production})
     action->setEnabled(false);
   ui->RunVdr->setEnabled(false);
   ui->ViewInputData->setEnabled(false);
@@ -75,7 +76,34 @@ bool MainWindow::openProject(const QString &chosenPath)
   ui->RunVdr->setEnabled(true);
   ui->actionRun_Vdr->setEnabled(true);
   ui->actionRun_Vdr_Parallel->setEnabled(true);
+  ui->actionLoad_Observed_Production->setEnabled(true);
   enablePropertyMaps();
+  observed = ObservedProduction();
+  const QString observedFile = observedProductionFile(*currentProject);
+  if (!observedFile.isEmpty())
+    loadObservedProduction(observedFile);
+  return true;
+}
+
+bool MainWindow::loadObservedProduction(const QString &path)
+{
+  QStringList errors;
+  ObservedProduction production = readObservedProduction(path, errors);
+  if (!errors.isEmpty())
+  {
+    QMessageBox box(QMessageBox::Critical, tr("Error!"),
+                    tr("The observed production %1 cannot be read.").arg(QDir::toNativeSeparators(path)),
+                    QMessageBox::Ok, this);
+    box.setInformativeText(errors.join(QLatin1Char('\n')));
+    box.exec();
+    return false;
+  }
+  observed = std::move(production);
+  rememberObservedProductionFile(*currentProject, QFileInfo(path).absoluteFilePath());
+  statusBar()->showMessage(
+      tr("%1 measurements loaded from %2.").arg(observed.day.size()).arg(QDir::toNativeSeparators(path)),
+      STATUS_MESSAGE_MS);
+  emit observedProductionChanged(observed);
   return true;
 }
 
@@ -275,6 +303,9 @@ void MainWindow::on_actionRate_Approximation_triggered()
 {
   auto *dialog = new RateApproximation(int(runResults.seriesTime.size()), runResults.seriesTime.data(),
                                        runResults.seriesRate.data(), runResults.seriesCum.data(), this);
+  dialog->setProducedFluid(deck.producedFluid);
+  dialog->setObserved(observed);
+  connect(this, &MainWindow::observedProductionChanged, dialog, &RateApproximation::setObserved);
   showProjectDialog(dialog);
 }
 
@@ -282,6 +313,8 @@ void MainWindow::on_actionBottom_Hole_Pressure_triggered()
 {
   auto *dialog = new BHP(int(runResults.seriesTime.size()), runResults.seriesTime.data(),
                          runResults.seriesBhp.data(), this);
+  dialog->setObserved(observed);
+  connect(this, &MainWindow::observedProductionChanged, dialog, &BHP::setObserved);
   showProjectDialog(dialog);
 }
 
@@ -366,4 +399,15 @@ void MainWindow::on_actionUser_Manual_triggered()
   if (!QFileInfo(manual).isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
     statusBar()->showMessage(tr("The user manual %1 cannot be opened.").arg(QDir::toNativeSeparators(manual)),
                              STATUS_MESSAGE_MS);
+}
+
+void MainWindow::on_actionLoad_Observed_Production_triggered()
+{
+  if (!currentProject)
+    return;
+  const QString chosen = QFileDialog::getOpenFileName(
+      this, tr("Load Observed Production"), QString::fromUtf8(currentProject->projectDir),
+      tr("Production data (*.csv *.txt *.tsv);;All files (*)"));
+  if (!chosen.isEmpty())
+    loadObservedProduction(chosen);
 }

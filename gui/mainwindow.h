@@ -3,6 +3,7 @@
 
 #include "deck_geometry.h"
 #include "dialog_cascade.h"
+#include "observed_production.h"
 #include "project.h"
 #include "run_results.h"
 
@@ -51,9 +52,18 @@ public:
   const DeckGeometry &geometry() const { return deck; }
   const RunResults &results() const { return runResults; }
 
+  // Reads path as the project's observed production, shows it in the curve dialogs and
+  // remembers it with the project; a file that cannot be read is reported with its faults.
+  // Returns whether it was read.
+  bool loadObservedProduction(const QString &path);
+
+  const ObservedProduction &observedProduction() const { return observed; }
+
 signals:
   // A run ended and its message was dismissed; success: results were loaded.
   void runFinished(bool success);
+  // Other measurements of the well were loaded.
+  void observedProductionChanged(const ObservedProduction &production);
 
 private slots:
   void on_actionOpen_Porject_triggered();
@@ -75,6 +85,7 @@ private slots:
   void on_actionQuit_triggered();
   void on_actionAbout_triggered();
   void on_actionUser_Manual_triggered();
+  void on_actionLoad_Observed_Production_triggered();
 
   void onRunEnded(bool exitedNormally, int exitCode);
 
@@ -105,6 +116,7 @@ private:
   // The curve and map dialogs of the open project, and every array its map views point at;
   // both go when another project is opened.
   std::vector<QPointer<QWidget>> projectDialogs;
+  ObservedProduction observed;
   std::vector<CellArray> viewedArrays;
   QString solverProgram;
   SolverRunDialog *runDialog = nullptr;

@@ -7,13 +7,15 @@
 #include <QVector>
 
 #include "curve_plot.h"
+#include "observed_production.h"
+#include "produced_fluid.h"
 
 namespace Ui {
 class RateApproximation;
 }
 
-// Production rate or cumulative production against time, chosen in the dialog; nothing is
-// drawn until "Plot".
+// Production rate or cumulative production against time, chosen in the dialog, with the
+// measured production beside it; nothing is drawn until "Plot".
 class RateApproximation : public QDialog
 {
     Q_OBJECT
@@ -27,18 +29,34 @@ public:
                       const double *cumulative, QWidget *parent = nullptr);
     ~RateApproximation() override;
 
+    // The fluid whose units label the y axis (gas, Mscf/D and Mscf, until told otherwise).
+    void setProducedFluid(ProducedFluid fluid);
+
+public slots:
+    // Draws the measured rates or volumes beside the curve shown (and with every later one)
+    // and shows the rate misfit under the plot; an empty one takes them away.
+    void setObserved(const ObservedProduction &production);
+
 private slots:
     void on_PlotButton_clicked();
     void on_xLogRadio_clicked();
     void on_yLogRadio_clicked();
     void on_RangeButton_clicked();
+    void on_SavePictureButton_clicked();
+    void on_CopyButton_clicked();
+    void on_ExportDataButton_clicked();
 
 private:
+    void showMisfit();
+
     std::unique_ptr<Ui::RateApproximation> ui;
     std::unique_ptr<CurvePlot> curve;
     QVector<double> time;
     QVector<double> rate;
     QVector<double> cumulative;
+    ProducedFluid fluid = ProducedFluid::Gas;
+    ObservedProduction observed;
+    bool drawn = false;
 };
 
 #endif // VELDRA_RATEAPPROXIMATION_H

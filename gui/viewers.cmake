@@ -14,8 +14,12 @@ set(VELDRA_VIEWER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/dialog_keys.h
   ${CMAKE_CURRENT_LIST_DIR}/layer_map.cpp
   ${CMAKE_CURRENT_LIST_DIR}/layer_map.h
+  ${CMAKE_CURRENT_LIST_DIR}/observed_production.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/observed_production.h
   ${CMAKE_CURRENT_LIST_DIR}/plot_picture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/plot_picture.h
+  ${CMAKE_CURRENT_LIST_DIR}/rate_misfit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rate_misfit.h
   ${CMAKE_CURRENT_LIST_DIR}/rateapproximation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rateapproximation.h
   ${CMAKE_CURRENT_LIST_DIR}/rateapproximation.ui

@@ -34,6 +34,8 @@ private slots:
   void missingOrShortDataGiveZerosAndWarnings();
   void keywordsMatchWholeLinesOnly();
   void simulationEndsTheKeywordSection();
+  void producedFluidComesFromThePressureModel_data();
+  void producedFluidComesFromThePressureModel();
   void deckWithoutDimensionsGivesEmptyGrid();
   void oversizedDimensionsGiveEmptyGrid_data();
   void oversizedDimensionsGiveEmptyGrid();
@@ -133,6 +135,28 @@ void TestDeckGeometry::simulationEndsTheKeywordSection()
   const DeckGeometry g = readDeckGeometry(deck());
   QVERIFY(g.hasPressureModel);
   QCOMPARE(values(g.poro), std::vector<double>(2, 0.3));
+  QCOMPARE(g.producedFluid, ProducedFluid::Oil);
+}
+
+void TestDeckGeometry::producedFluidComesFromThePressureModel_data()
+{
+  QTest::addColumn<QByteArray>("model");
+  QTest::addColumn<bool>("gas");
+  QTest::newRow("gas in the deck") << QByteArray("SIMULATION\n-- model\nOIL\nGAS\n") << true;
+  QTest::newRow("oil in the deck") << QByteArray("SIMULATION\n-- model\nOIL\nPVDO\n") << false;
+  QTest::newRow("GAS after END") << QByteArray("SIMULATION\n-- model\nOIL\nEND\nGAS\n") << false;
+  QTest::newRow("GAS on the skipped line") << QByteArray("SIMULATION\nGAS\nOIL\n") << false;
+  QTest::newRow("gas in the included model") << QByteArray("SIMULATION\nINCLUDE\nmodel.inc\n") << true;
+  QTest::newRow("missing included model") << QByteArray("SIMULATION\nINCLUDE\nnone.inc\n") << false;
+}
+
+void TestDeckGeometry::producedFluidComesFromThePressureModel()
+{
+  QFETCH(QByteArray, model);
+  QFETCH(bool, gas);
+  writeFile(dir.filePath("model.inc"), "-- pressure model\nGAS\nDUALPORO\n");
+  writeFile(deck(), "DIMENS\n1 1 1\n" + model);
+  QCOMPARE(readDeckGeometry(deck()).producedFluid, gas ? ProducedFluid::Gas : ProducedFluid::Oil);
 }
 
 void TestDeckGeometry::deckWithoutDimensionsGivesEmptyGrid()

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -141,6 +142,7 @@ private slots:
   void refusedChoiceShowsMessageAndKeepsProject();
   void openedDeckNamesWindowOffersPropertyMapsAndListsWarnings();
   void openDialogStartsInLastFolderAndCancelIsQuiet();
+  void observedProductionIsRememberedWithTheProject();
   void failedRunIsNotSavedByOldRateFile();
   void runLocksWindowPassesArgumentsAndLoadsResults();
   void realRunWithoutPressureModel();
@@ -300,6 +302,32 @@ void TestMainWindow::openDialogStartsInLastFolderAndCancelIsQuiet()
   QTest::qWait(100);
   QVERIFY(messages->texts.isEmpty());
   QVERIFY(!window->project());
+}
+
+void TestMainWindow::observedProductionIsRememberedWithTheProject()
+{
+  const QString projectDir = openSmallProject("observed");
+  const QString broken = QDir(projectDir).filePath("broken.csv");
+  writeFile(broken, "day,rate\n10,100\n20,lots\n");
+  QVERIFY(!window->loadObservedProduction(broken));
+  QCOMPARE(messages->texts.takeFirst(),
+           "Error!|The observed production " + QDir::toNativeSeparators(broken) +
+               " cannot be read.|Line 3: the rate \"lots\" is not a number.");
+  QVERIFY(window->observedProduction().isEmpty());
+
+  const QString measured = QDir(projectDir).filePath("measured.csv");
+  writeFile(measured, "day;rate;bhp\n10;100,5;3900\n20;90;3850\n");
+  QVERIFY(window->loadObservedProduction(measured));
+  QCOMPARE(window->observedProduction().rate, QVector<double>({100.5, 90}));
+
+  // Opened again, in a new session, the project comes with its measurements.
+  window.reset(new MainWindow);
+  window->lockControls();
+  QVERIFY(!child<QAction>(window.get(), "actionLoad_Observed_Production")->isEnabled());
+  QVERIFY(window->openProject(QDir(projectDir).filePath("small.fip")));
+  QVERIFY(child<QAction>(window.get(), "actionLoad_Observed_Production")->isEnabled());
+  QCOMPARE(window->observedProduction().day, QVector<double>({10, 20}));
+  QVERIFY(messages->texts.isEmpty());
 }
 
 void TestMainWindow::failedRunIsNotSavedByOldRateFile()
@@ -479,6 +507,9 @@ void TestMainWindow::realRunOfBundledShaleGasExample()
   QCOMPARE(reports->value(), 4);
   QCOMPARE(child<QLabel>(pressureMap, "ReportLabel")->text(), QStringLiteral("Step 40, day 1825 (map 5 of 5)"));
   child<QSpinBox>(pressureMap, "LayerSpin")->setValue(2);
+  pressureMap->resize(1000, 640);
+  QTest::qWait(50);
+  child<QCustomPlot>(pressureMap, "widget")->replot();
   saveScreenshot(pressureMap, "shale_gas_pressure_map.png");
   reports->setValue(0);
   QCOMPARE(child<QLabel>(pressureMap, "ReportLabel")->text(), QStringLiteral("Step 1, day 0.01 (map 1 of 5)"));
@@ -486,11 +517,20 @@ void TestMainWindow::realRunOfBundledShaleGasExample()
   auto *map = qobject_cast<QCPColorMap *>(child<QCustomPlot>(pressureMap, "widget")->plottable(0));
   QCOMPARE(map->data()->cell(15, 15), first.values[31 * 31 + 15 * 31 + 15]);
   saveScreenshot(pressureMap, "shale_gas_first_pressure_report.png");
+  // The example's measured production beside the forecast, in a window of a size to read.
+  QVERIFY(window->loadObservedProduction(dir->filePath("shale_gas_observed.csv")));
   child<QAction>(window.get(), "actionRate_Approximation")->trigger();
   QDialog *rate = dialogTitled(window.get(), "Rate Approximation");
   QVERIFY(rate);
+  rate->resize(1000, 560);
   rate->findChild<QComboBox *>("DataCombo")->setCurrentText("Production Rate");
   rate->findChild<QPushButton *>("PlotButton")->click();
+  QCOMPARE(child<QCustomPlot>(rate, "widget")->yAxis->label(), QStringLiteral("Production Rate (Mscf/D)"));
+  QCOMPARE(child<QCustomPlot>(rate, "widget")->graph(1)->dataCount(), 59);
+  QVERIFY(child<QLabel>(rate, "misfitLabel")->text().contains("59 measured rates of shale_gas_observed.csv"));
+  child<QCheckBox>(rate, "xLogRadio")->click();
+  child<QCheckBox>(rate, "yLogRadio")->click();
+  child<QCustomPlot>(rate, "widget")->replot();
   saveScreenshot(rate, "shale_gas_rate_curve.png");
 }
 

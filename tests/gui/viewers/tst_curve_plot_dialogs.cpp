@@ -1,11 +1,14 @@
 // The curve plot dialogs: curve, axis limits and fields, the error for "Select Data", the
 // range fields' validator, log axes and the pen of "Set".
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <qcustomplot.h>
 
@@ -95,6 +98,11 @@ private slots:
     void emptySeriesGivesUnitAxes();
     void rangeFieldsRefuseBadTextAfterFirstPlot();
     void logAxesFollowTheirButtons();
+    void enterAppliesTypedRanges();
+    void unitsFollowTheProducedFluid_data();
+    void unitsFollowTheProducedFluid();
+    void observedPointsBesideTheForecast();
+    void exportsWhatIsDrawn();
     void setAppliesRangesAndPen_data();
     void setAppliesRangesAndPen();
     void penChosenBeforePlotIsUsedByIt();
@@ -128,8 +136,8 @@ void CurvePlotDialogTest::rateDialogDrawsChosenSeries()
     plotData(dialog, data);
 
     QCustomPlot *plot = plotOf(&dialog);
-    QCOMPARE(plot->graphCount(), 1);
     QCOMPARE(plot->graph(0)->dataCount(), 20);
+    QVERIFY(!plot->graph(1)->visible()); // no measurements to show
     QCOMPARE(plot->graph(0)->data()->at(3)->key, 40.0);
     QCOMPARE(plot->xAxis->label(), QString("Time (Days)"));
     QCOMPARE(plot->yAxis->label(), yLabel);
@@ -203,25 +211,145 @@ void CurvePlotDialogTest::logAxesFollowTheirButtons()
     const TestSeries series(5, 1500, 4800);
     BHP dialog(series.pointCount, series.time, series.bhp);
     QCustomPlot *plot = plotOf(&dialog);
-    auto *xLog = dialog.findChild<QRadioButton *>("xLogRadio");
-    auto *yLog = dialog.findChild<QRadioButton *>("yLogRadio");
+    auto *xLog = dialog.findChild<QCheckBox *>("xLogRadio");
+    auto *yLog = dialog.findChild<QCheckBox *>("yLogRadio");
 
+    // A log axis starts at the decade below its smallest value, and its fields say so.
     xLog->click();
     QCOMPARE(plot->xAxis->scaleType(), QCPAxis::stLogarithmic);
     QVERIFY(qSharedPointerDynamicCast<QCPAxisTickerLog>(plot->xAxis->ticker()));
+    QCOMPARE(plot->xAxis->range(), QCPRange(10, 50));
+    QCOMPARE(fieldText(&dialog, "xMinTxt"), QString("10"));
     QCOMPARE(plot->yAxis->scaleType(), QCPAxis::stLinear);
 
-    // The buttons are exclusive: checking y unchecks x without a signal, so x stays log.
+    // The two boxes are independent.
     yLog->click();
-    QVERIFY(!xLog->isChecked());
+    QVERIFY(xLog->isChecked());
     QCOMPARE(plot->yAxis->scaleType(), QCPAxis::stLogarithmic);
-    QCOMPARE(plot->xAxis->scaleType(), QCPAxis::stLogarithmic);
+    QCOMPARE(plot->yAxis->range(), QCPRange(1000, 5000));
+    QCOMPARE(fieldText(&dialog, "yMinTxt"), QString("1000"));
+    xLog->click();
+    QCOMPARE(plot->xAxis->scaleType(), QCPAxis::stLinear);
+    QCOMPARE(plot->yAxis->scaleType(), QCPAxis::stLogarithmic);
+    QVERIFY(!qSharedPointerDynamicCast<QCPAxisTickerLog>(plot->xAxis->ticker()));
 
-    // Unchecked by code, a click on y now switches it back.
-    yLog->setAutoExclusive(false);
-    yLog->click();
-    QCOMPARE(plot->yAxis->scaleType(), QCPAxis::stLinear);
-    QVERIFY(!qSharedPointerDynamicCast<QCPAxisTickerLog>(plot->yAxis->ticker()));
+    // A typed 0 on a log axis shows the lower end the axis really takes.
+    dialog.findChild<QLineEdit *>("yMinTxt")->setText("0");
+    QTest::keyClick(dialog.findChild<QLineEdit *>("yMinTxt"), Qt::Key_Return);
+    QVERIFY(plot->yAxis->range().lower > 0.0);
+    QCOMPARE(fieldText(&dialog, "yMinTxt"), QString::number(plot->yAxis->range().lower, 'g', 6));
+}
+
+void CurvePlotDialogTest::enterAppliesTypedRanges()
+{
+    const TestSeries series(5, 1500, 4800);
+    RateApproximation dialog(series.pointCount, series.time, series.rate, series.cumulative);
+    plotData(dialog, "Production Rate");
+    QCustomPlot *plot = plotOf(&dialog);
+    QVERIFY(plot->interactions().testFlag(QCP::iRangeDrag));
+    QVERIFY(plot->interactions().testFlag(QCP::iRangeZoom));
+    const QPen pen = plot->graph(0)->pen();
+    auto *xMax = dialog.findChild<QLineEdit *>("xMaxTxt");
+    xMax->setText("25");
+    QTest::keyClick(xMax, Qt::Key_Return);
+    QCOMPARE(plot->xAxis->range(), QCPRange(0, 25));
+    QCOMPARE(xMax->text(), QString("25"));
+    // Enter pressed no button: the curve was not drawn again, the pen not set.
+    QCOMPARE(plot->graph(0)->pen(), pen);
+
+    // Dragging or zooming shows in the fields.
+    plot->xAxis->setRange(5, 15);
+    QCOMPARE(fieldText(&dialog, "xMinTxt"), QString("5"));
+    QCOMPARE(fieldText(&dialog, "xMaxTxt"), QString("15"));
+}
+
+void CurvePlotDialogTest::unitsFollowTheProducedFluid_data()
+{
+    QTest::addColumn<int>("fluid");
+    QTest::addColumn<QString>("rateLabel");
+    QTest::addColumn<QString>("cumulativeLabel");
+    QTest::newRow("gas") << int(ProducedFluid::Gas) << "Production Rate (Mscf/D)" << "Cumulative Production (Mscf)";
+    QTest::newRow("oil") << int(ProducedFluid::Oil) << "Production Rate (STB/D)" << "Cumulative Production (STB)";
+}
+
+void CurvePlotDialogTest::unitsFollowTheProducedFluid()
+{
+    QFETCH(int, fluid);
+    QFETCH(QString, rateLabel);
+    QFETCH(QString, cumulativeLabel);
+    const TestSeries series(5, 1500, 4800);
+    RateApproximation dialog(series.pointCount, series.time, series.rate, series.cumulative);
+    dialog.setProducedFluid(ProducedFluid(fluid));
+    plotData(dialog, "Production Rate");
+    QCOMPARE(plotOf(&dialog)->yAxis->label(), rateLabel);
+    plotData(dialog, "Cumulative Production");
+    QCOMPARE(plotOf(&dialog)->yAxis->label(), cumulativeLabel);
+}
+
+void CurvePlotDialogTest::observedPointsBesideTheForecast()
+{
+    const TestSeries series(5, 1500, 4800); // rates 1500 ... 1496 at days 10 ... 50
+    ObservedProduction observed;
+    observed.fileName = "field.csv";
+    observed.day = {20, 35, 60};
+    observed.rate = {1499 / 1.1, std::nan(""), 1400};
+    observed.cumulative = {150, 330, 600};
+    observed.bhp = {4700, 4650, std::nan("")};
+
+    RateApproximation rate(series.pointCount, series.time, series.rate, series.cumulative);
+    auto *misfit = rate.findChild<QLabel *>("misfitLabel");
+    QVERIFY(misfit->text().isEmpty());
+    plotData(rate, "Production Rate");
+    QCustomPlot *plot = plotOf(&rate);
+    QVERIFY(!plot->legend->visible());
+    rate.setObserved(observed);
+    // Only the day within the forecast's days counts: 10 % off.
+    QCOMPARE(misfit->text(),
+             QString("Rate misfit: 10.0 % (root mean square of the relative differences from 1 measured rates of "
+                     "field.csv)"));
+    QCOMPARE(plot->graph(1)->dataCount(), 2);
+    QCOMPARE(plot->graph(1)->data()->at(1)->value, 1400.0);
+    QVERIFY(plot->legend->visible());
+    QCOMPARE(plot->xAxis->range(), QCPRange(0, 50));
+    plotData(rate, "Cumulative Production");
+    QCOMPARE(plot->graph(1)->dataCount(), 3);
+    QCOMPARE(plot->yAxis->range(), QCPRange(0, 601));
+
+    BHP pressure(series.pointCount, series.time, series.bhp);
+    pressure.setObserved(observed);
+    QCOMPARE(plotOf(&pressure)->graph(1)->dataCount(), 2);
+    QVERIFY(plotOf(&pressure)->legend->visible());
+    pressure.setObserved(ObservedProduction());
+    QVERIFY(!plotOf(&pressure)->graph(1)->visible());
+    QVERIFY(!plotOf(&pressure)->legend->visible());
+}
+
+void CurvePlotDialogTest::exportsWhatIsDrawn()
+{
+    const TestSeries series(2, 1500, 4800);
+    ObservedProduction observed;
+    observed.fileName = "field.csv";
+    observed.day = {15};
+    observed.rate = {1400};
+    observed.cumulative = {std::nan("")};
+    observed.bhp = {std::nan("")};
+    RateApproximation rate(series.pointCount, series.time, series.rate, series.cumulative);
+    rate.setObserved(observed);
+    plotData(rate, "Production Rate");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("rate.csv");
+    QTimer::singleShot(0, [path] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    rate.findChild<QPushButton *>("ExportDataButton")->click();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()), QString("Curve,Time (Days),Production Rate (Mscf/D)\n"
+                                                        "Forecast,10,1500\nForecast,20,1499\n"
+                                                        "Observed,15,1400\n"));
 }
 
 void CurvePlotDialogTest::setAppliesRangesAndPen_data()
