@@ -15,6 +15,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "count_argument.h"
@@ -62,22 +63,6 @@ namespace
     return arguments;
   }
 
-  struct Comparison
-  {
-    Fluid    fluid;
-    Control  control;
-    Solution solution;
-  };
-
-  const std::vector<Comparison> comparisons = {
-    {Fluid::oil, Control::rate, Solution::line_source},
-    {Fluid::oil, Control::rate, Solution::closed_square},
-    {Fluid::oil, Control::bottom_hole_pressure, Solution::constant_pressure},
-    {Fluid::gas, Control::rate, Solution::line_source},
-    {Fluid::gas, Control::rate, Solution::closed_square},
-    {Fluid::gas, Control::bottom_hole_pressure, Solution::constant_pressure},
-  };
-
   ReferenceCase reference_case(const Arguments &arguments, Fluid fluid, Control control, const std::string &grid)
   {
     ReferenceCase c;
@@ -96,11 +81,8 @@ namespace
                 arguments.reports);
     std::vector<ErrorRow> rows;
     for (const std::string grid : {"UNIFORM", "REFINED"})
-      for (const Comparison &c : comparisons)
-      {
-        const ReferenceRun run = run_reference_case(reference_case(arguments, c.fluid, c.control, grid), directory);
-        rows.push_back({grid + ", " + name_of(c.fluid) + ", " + name_of(c.solution), decade_errors(run, c.solution)});
-      }
+      for (ErrorRow &row : compare_with_reference_solutions(grid, arguments.layers, arguments.reports, directory))
+        rows.push_back(std::move(row));
     print_error_table(std::cout, rows);
     std::cout << "\nTarget: REFINED within 2 % in every decade from 0.01 day (the infinite-reservoir"
                  " solutions until the boundary is felt).\n\n";

@@ -230,6 +230,38 @@ namespace orr
       return errors;
     }
 
+    std::vector<ErrorRow> compare_with_reference_solutions(const std::string &tau_grid, unsigned layers,
+                                                           unsigned reports, const std::string &directory)
+    {
+      struct Comparison
+      {
+        Fluid    fluid;
+        Control  control;
+        Solution solution;
+      };
+      const Comparison comparisons[] = {
+        {Fluid::oil, Control::rate, Solution::line_source},
+        {Fluid::oil, Control::rate, Solution::closed_square},
+        {Fluid::oil, Control::bottom_hole_pressure, Solution::constant_pressure},
+        {Fluid::gas, Control::rate, Solution::line_source},
+        {Fluid::gas, Control::rate, Solution::closed_square},
+        {Fluid::gas, Control::bottom_hole_pressure, Solution::constant_pressure},
+      };
+      std::vector<ErrorRow> rows;
+      for (const Comparison &c : comparisons)
+      {
+        ReferenceCase reference_case;
+        reference_case.fluid    = c.fluid;
+        reference_case.control  = c.control;
+        reference_case.tau_grid = tau_grid;
+        reference_case.layers   = layers;
+        reference_case.reports  = reports;
+        const ReferenceRun run = run_reference_case(reference_case, directory);
+        rows.push_back({tau_grid + ", " + name_of(c.fluid) + ", " + name_of(c.solution), decade_errors(run, c.solution)});
+      }
+      return rows;
+    }
+
     void print_error_table(std::ostream &out, const std::vector<ErrorRow> &rows)
     {
       out << std::setfill(' ') << std::left << std::setw(40) << "RMS error, % (report times in decade)";

@@ -89,6 +89,14 @@ namespace orr
       std::vector<DecadeError> errors;
     };
 
+    /**
+     * The error rows of the six comparisons, the three solutions for the oil and for the gas,
+     * of runs with the given TAUGRID line, number of layers and of report times; the runs go
+     * into `directory` (ending in "/"). Labels read "<tau_grid>, <fluid>, <solution>".
+     */
+    std::vector<ErrorRow> compare_with_reference_solutions(const std::string &tau_grid, unsigned layers,
+                                                           unsigned reports, const std::string &directory);
+
     /** Prints the rows with one column per decade from 0.01 to 1000 days, in percent. */
     void print_error_table(std::ostream &out, const std::vector<ErrorRow> &rows);
 
