@@ -29,10 +29,11 @@ demo: build
 gui: build
 	@$(BUILD_DIR)/gui/Veldra
 
-# Speed and memory figures (not tests): both benchmarks at full size, a few minutes.
+# Speed, memory and accuracy figures (not tests): every benchmark at full size, a few minutes.
 bench: build
 	@$(BUILD_DIR)/bench/fast_marching_bench
 	@$(BUILD_DIR)/bench/pressure_bench
+	@$(BUILD_DIR)/bench/tau_grid_bench
 
 # Fuzzes every input reader for FUZZ_SECONDS each (clang and libFuzzer, in build-fuzz/).
 fuzz: deps

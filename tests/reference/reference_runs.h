@@ -42,9 +42,11 @@ namespace orr
     {
       std::vector<double> time;        // report times, days
       std::vector<double> t_d;         // eta t / r_w^2 at the initial viscosity and compressibility
-      std::vector<double> pressure_d;  // under rate control: 2 pi k h (psi(p_i) - psi(p_wf)) / q
-      std::vector<double> rate_d;      // under pressure control: q 2 pi k h / (psi(p_i) - psi(p_wf)) ...
-                                       // ... with q the mean rate over each report interval
+      // Under rate control, 2 pi k h (psi(p_i) - psi(p_wf)) / q; under pressure control,
+      // q / (2 pi k h (psi(p_i) - psi(p_wf))) with q the mean rate over each report interval.
+      // q is the surface rate, k h in md ft, psi in psi/cp, with the Darcy constant.
+      std::vector<double> pressure_d;
+      std::vector<double> rate_d;
       double side_d = 0.0;             // the square's side in well radii
       double pressure_stage_seconds = 0.0;  // from quill's timing line
     };
