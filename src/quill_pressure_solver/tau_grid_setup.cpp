@@ -22,7 +22,7 @@ namespace orr
       constexpr unsigned near_well_nodes = 6;
       // With TAUGRID REFINED: nodes per decade of radius from the wellbore out to the completed
       // cells' area. The interface coefficients see a geometric grid of ratio a as a radial
-      // one with a transmissibility (a + 1/a) ln(a) / (a - 1/a) too large: 0.4 % at 16 a decade.
+      // one with a transmissibility (a + 1/a) ln(a) / (a - 1/a) too large: 0.7 % at 16 a decade.
       constexpr double sandface_nodes_per_decade = 16.0;
       // The far-field nodes of the refined grid start beyond this many times the completed
       // cells' radius: the cells around the completed ones are accepted at the distance of
