@@ -34,6 +34,7 @@ bench: build
 	@$(BUILD_DIR)/bench/fast_marching_bench
 	@$(BUILD_DIR)/bench/pressure_bench
 	@$(BUILD_DIR)/bench/tau_grid_bench
+	@$(BUILD_DIR)/bench/ensemble_bench
 
 # Fuzzes every input reader for FUZZ_SECONDS each (clang and libFuzzer, in build-fuzz/).
 fuzz: deps
