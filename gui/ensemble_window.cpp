@@ -1,6 +1,6 @@
 #include "ensemble_window.h"
 
-#include "layer_map.h"
+#include "deck_layer_map.h"
 #include "result_readers.h"
 
 #include <QCheckBox>
@@ -246,17 +246,8 @@ void EnsembleWindow::showMap()
   const EnsembleMap &map = ensemble.maps[index];
   mapValues = std::make_shared<const std::vector<double>>(
       readGridField(map.path, map.keyword, deck.cellCount).values);
-  LayerMapSource source;
-  source.nx = deck.nx;
-  source.ny = deck.ny;
-  source.nz = deck.nz;
-  source.cellX = deck.cellX->data();
-  source.cellY = deck.cellY->data();
-  source.sizeX = deck.sizeX->data();
-  source.sizeY = deck.sizeY->data();
-  source.values = mapValues->data();
-  mapView = std::make_unique<LayerMapView>(LayerMapForm{mapPlot, mapMinText, mapMaxText, mapStatusLine}, source,
-                                           map.title);
+  mapView = std::make_unique<LayerMapView>(LayerMapForm{mapPlot, mapMinText, mapMaxText, mapStatusLine},
+                                           deckLayerMapSource(deck, mapValues->data()), map.title);
   mapView->showLayer(layerSpin->value());
 }
 

@@ -2,6 +2,7 @@
 
 #include "about.h"
 #include "bhp.h"
+#include "deck_layer_map.h"
 #include "ensemble_window.h"
 #include "platform_paths.h"
 #include "pressure_map_reports.h"
@@ -260,16 +261,7 @@ View *MainWindow::openLayerMap(const CellArray &values, const QString &title, co
     return nullptr;
   }
   viewedArrays.insert(viewedArrays.end(), {deck.cellX, deck.cellY, deck.sizeX, deck.sizeY, values});
-  LayerMapSource source;
-  source.nx = deck.nx;
-  source.ny = deck.ny;
-  source.nz = deck.nz;
-  source.cellX = deck.cellX->data();
-  source.cellY = deck.cellY->data();
-  source.sizeX = deck.sizeX->data();
-  source.sizeY = deck.sizeY->data();
-  source.values = values->data();
-  auto *view = new View(source, title, scaleLabel, this);
+  auto *view = new View(deckLayerMapSource(deck, values->data()), title, scaleLabel, this);
   showProjectDialog(view);
   return view;
 }

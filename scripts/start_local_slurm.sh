@@ -11,8 +11,11 @@
 #
 #   export SLURM_CONF=<state-dir>/slurm.conf
 #
-# which the script prints when the node is idle. No cgroups are used (proctrack/linuxproc,
-# task/none) and there is no accounting database: `sacct` answers with an error on this cluster.
+# which the script prints when the node is idle. The daemons listen on two free ports chosen
+# at start (or QUILL_SLURMCTLD_PORT and QUILL_SLURMD_PORT), so that several such clusters,
+# one per state folder, can run on one machine side by side. No cgroups are used
+# (proctrack/linuxproc, task/none) and there is no accounting database: `sacct` answers with
+# an error on this cluster.
 # Missing Debian packages (slurm-wlm, munge) are installed first; the daemons run as root.
 # When a daemon does not come up, the script prints the last lines of its log and exits with 1.
 set -euo pipefail
@@ -78,6 +81,14 @@ fi
 chmod 400 "$state/munge/munge.key"
 munge_socket="$state/munge/munge.socket"
 
+# Two ports that nothing listens on now: the system hands them out and they are let go at once.
+read -r free_ctld_port free_slurmd_port < <(python3 -c '
+import socket
+sockets = [socket.socket() for _ in range(2)]
+for s in sockets:
+    s.bind(("127.0.0.1", 0))
+print(*(s.getsockname()[1] for s in sockets))
+')
 node=$(hostname -s)
 cpus=$(nproc)
 cat >"$state/slurm.conf" <<EOF
@@ -89,8 +100,8 @@ SlurmdUser=root
 AuthType=auth/munge
 AuthInfo=socket=$munge_socket
 CredType=cred/munge
-SlurmctldPort=${QUILL_SLURMCTLD_PORT:-6817}
-SlurmdPort=${QUILL_SLURMD_PORT:-6818}
+SlurmctldPort=${QUILL_SLURMCTLD_PORT:-$free_ctld_port}
+SlurmdPort=${QUILL_SLURMD_PORT:-$free_slurmd_port}
 StateSaveLocation=$state/ctld
 SlurmdSpoolDir=$state/spool
 SlurmctldPidFile=$state/slurmctld.pid
