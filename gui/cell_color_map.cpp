@@ -14,6 +14,12 @@ QRectF pixelRect(const QPointF &corner, const QPointF &oppositeCorner)
         .normalized();
 }
 
+// Equal up to the rounding of sums of cell sizes.
+bool nearlyEqual(double a, double b)
+{
+    return std::abs(a - b) <= 1e-9 * (std::abs(a) + std::abs(b) + 1.0);
+}
+
 } // namespace
 
 CellColorMap::CellColorMap(QCPAxis *keyAxis, QCPAxis *valueAxis) : QCPColorMap(keyAxis, valueAxis)
@@ -40,6 +46,18 @@ void CellColorMap::setCells(int nx, int ny, std::vector<CellRect> rects)
     const CellRect &lastInColumn = cells[size_t((ny - 1) * nx)];
     data()->setRange(QCPRange(0.5 * (first.x0 + first.x1), 0.5 * (lastInRow.x0 + lastInRow.x1)),
                      QCPRange(0.5 * (first.y0 + first.y1), 0.5 * (lastInColumn.y0 + lastInColumn.y1)));
+    // (i, j) at x0 + i dx, y0 + j dy for every cell, all of one size?
+    const double dx = first.x1 - first.x0;
+    const double dy = first.y1 - first.y0;
+    // (The ordinary map draws a single row or column with no height or width.)
+    equalCells = nx > 1 && ny > 1;
+    for (size_t c = 0; c < cells.size() && equalCells; ++c) {
+        const CellRect &cell = cells[c];
+        const double i = double(c % size_t(nx));
+        const double j = double(c / size_t(nx));
+        equalCells = nearlyEqual(cell.x0, first.x0 + i * dx) && nearlyEqual(cell.x1, first.x0 + (i + 1) * dx)
+                     && nearlyEqual(cell.y0, first.y0 + j * dy) && nearlyEqual(cell.y1, first.y0 + (j + 1) * dy);
+    }
 }
 
 int CellColorMap::cellAt(double x, double y) const
@@ -68,6 +86,12 @@ void CellColorMap::draw(QCPPainter *painter)
 {
     if (cells.empty() || !mKeyAxis || !mValueAxis)
         return;
+    // Equal cells are the ordinary colour map's picture, drawn as one image: quick however
+    // many cells there are.
+    if (equalCells) {
+        QCPColorMap::draw(painter);
+        return;
+    }
     const bool logarithmic = mDataScaleType == QCPAxis::stLogarithmic;
     const QRectF visible = clipRect();
     painter->setAntialiasing(false);

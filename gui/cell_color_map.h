@@ -41,6 +41,7 @@ private:
     std::vector<CellRect> cells;
     QCPRange xExtent;
     QCPRange yExtent;
+    bool equalCells = false; // a regular lattice of cells of one size
 };
 
 #endif // VELDRA_CELL_COLOR_MAP_H

@@ -1,11 +1,15 @@
-// Fuzzes Veldra's readers of the solver's curve files and grid files.
+// Fuzzes Veldra's readers of the solver's curve, grid and summary files and of the files of
+// observed production.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
 #include <QString>
 
+#include <QStringList>
+
 #include "fuzz_input_files.h"
+#include "observed_production.h"
 #include "result_readers.h"
 
 namespace
@@ -23,5 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   const int cell_count = static_cast<int>(std::min(size, MAX_FUZZED_CELL_COUNT));
   for (const char *keyword : {"DTOF_sqrt(days)", "Physical_Time(days)", "PRESSURE_1"})
     readGridField(path, QString::fromLatin1(keyword), cell_count);
+  readStepDays(path);
+  QStringList errors;
+  readObservedProduction(path, errors);
   return 0;
 }

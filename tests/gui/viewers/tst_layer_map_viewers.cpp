@@ -131,6 +131,8 @@ private slots:
     void drawsDegenerateGridsSafely();
     void coloursHomogeneousLayerAroundItsValue();
     void drawsCellsTrueToScaleAndReadsThemOut();
+    void paintsEdgeCellsWhole_data();
+    void paintsEdgeCellsWhole();
     void zoomsAndResetsAtEqualScale();
     void logColourScaleLabelsEveryDecade_data();
     void logColourScaleLabelsEveryDecade();
@@ -361,6 +363,35 @@ void LayerMapViewerTest::drawsCellsTrueToScaleAndReadsThemOut()
     viewreservoir tau(grid.source(), "DV vs. Tau", "Tau (days^0.5)");
     auto *tauView = tau.findChild<QLabel *>("statusLine");
     QVERIFY(tauView->text().isEmpty());
+}
+
+void LayerMapViewerTest::paintsEdgeCellsWhole_data()
+{
+    QTest::addColumn<double>("secondWidth");
+    QTest::newRow("equal cells, drawn as one image") << 100.0;
+    QTest::newRow("unequal cells, drawn one by one") << 300.0;
+}
+
+void LayerMapViewerTest::paintsEdgeCellsWhole()
+{
+    QFETCH(double, secondWidth);
+    TestGrid grid(2, 2, 1);
+    grid.sizeX = {100, secondWidth, 100, secondWidth};
+    grid.values = {1, 2, 1, 2};
+    viewreservoir dialog(grid.source(), "Porosity", "Porosity");
+    showLaidOut(&dialog);
+    QCustomPlot *plot = plotOf(&dialog);
+    const QImage picture = plot->toPixmap().toImage();
+    QCPColorMap *map = colorMapOf(&dialog);
+    QCPColorGradient gradient = map->gradient();
+    const auto colourAt = [&](double x, double y) {
+        return picture.pixelColor(int(plot->xAxis->coordToPixel(x)), int(plot->yAxis->coordToPixel(y)));
+    };
+    // The outer quarters of both edge cells have the cells' colours; beyond them is the plot.
+    QCOMPARE(colourAt(5, 95), QColor::fromRgba(gradient.color(1, map->dataRange())));
+    QCOMPARE(colourAt(100 + secondWidth - 5, 5), QColor::fromRgba(gradient.color(2, map->dataRange())));
+    QCOMPARE(colourAt(-5, 50), QColor(Qt::white));
+    QCOMPARE(colourAt(100 + secondWidth + 5, 50), QColor(Qt::white));
 }
 
 void LayerMapViewerTest::zoomsAndResetsAtEqualScale()
