@@ -2,6 +2,7 @@
 #define ORR_TEXT_INPUT_H
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -25,6 +26,72 @@ namespace orr
     if (!line.empty() && line.back() == '\r')
       line.pop_back();
     return true;
+  }
+
+  /**
+   * Reads one line as read_text_line does, but keeps at most `limit` characters of it: the
+   * rest of a longer line is read past without being kept, so that memory stays bounded
+   * whatever the text. `cut` tells whether characters were dropped. Returns false when no
+   * line could be read.
+   */
+  inline bool read_text_line(std::istream &in, std::string &line, const std::size_t limit, bool &cut)
+  {
+    using traits = std::streambuf::traits_type;
+    line.clear();
+    cut = false;
+    std::streambuf *const text = in ? in.rdbuf() : nullptr;
+    traits::int_type      c    = traits::eof();
+    bool                  read = false;
+    while (text != nullptr && !traits::eq_int_type(c = text->sbumpc(), traits::eof()))
+      {
+        read = true;
+        if (c == '\n')
+          break;
+        if (line.size() < limit)
+          line.push_back(static_cast<char>(c));
+        else
+          cut = true;
+      }
+    if (!read)
+      {
+        in.setstate(std::ios::eofbit | std::ios::failbit);
+        return false;
+      }
+    if (c != '\n')
+      in.setstate(std::ios::eofbit);
+    if (!cut && !line.empty() && line.back() == '\r')
+      line.pop_back();
+    return true;
+  }
+
+  /**
+   * Reads the next word: the characters up to a blank or a line end, after skipping any
+   * blanks and line ends before it. Returns false at the end of the text, and for a word
+   * longer than `limit`, which is read no further.
+   */
+  inline bool read_word(std::istream &in, std::string &word, const std::size_t limit)
+  {
+    using traits = std::streambuf::traits_type;
+    word.clear();
+    std::streambuf *const text = in ? in.rdbuf() : nullptr;
+    if (text == nullptr)
+      {
+        in.setstate(std::ios::failbit);
+        return false;
+      }
+    traits::int_type c = text->sgetc();
+    while (!traits::eq_int_type(c, traits::eof()) && std::isspace(c))
+      c = text->snextc();
+    while (!traits::eq_int_type(c, traits::eof()) && !std::isspace(c))
+      {
+        if (word.size() == limit)
+          return false;
+        word.push_back(static_cast<char>(c));
+        c = text->snextc();
+      }
+    if (traits::eq_int_type(c, traits::eof()))
+      in.setstate(std::ios::eofbit);
+    return !word.empty();
   }
 
   /**

@@ -1,15 +1,13 @@
 #include "deck_reader.h"
 
-#include <cctype>
-#include <charconv>
-#include <cmath>
+#include <algorithm>
 #include <limits>
 #include <set>
-#include <sstream>
 #include <tuple>
 #include <utility>
 
 #include "input_error.h"
+#include "machine_resources.h"
 #include "text_input.h"
 
 namespace orr
@@ -24,6 +22,16 @@ namespace orr
       const std::string DIMENS_KEYWORD     = "DIMENS";
       const std::string COMPLOC_KEYWORD    = "COMPLOC";
       const std::string SIMULATION_KEYWORD = "SIMULATION";
+
+      /**
+       * Characters kept of a deck line. Longer lines are read past, never held whole: no
+       * keyword, file name or number is that long, and what follows a value is ignored.
+       */
+      constexpr std::size_t LINE_LIMIT = 4096;
+      /** Characters of a number read word by word (DIMENS and included value files). */
+      constexpr std::size_t NUMBER_LIMIT = 1000;
+      /** Blanks that end a word on a line; the line end is already gone. */
+      const char *const BLANKS = " \t\r\v\f";
 
       InputError deck_error(const std::string &text)
       {
@@ -42,24 +50,25 @@ namespace orr
       }
 
       /**
-       * Reads one number at text, after optional blanks, the way a stream extraction would:
-       * the number ends where its characters end ("3*100" gives 3 and leaves "*100").
-       * Non-finite values are refused. Advances text past the number on success.
+       * The next word of a deck line from `position` on, which it advances past the word. Empty
+       * when the line holds no more, or when the word runs into the part of a long line that
+       * was cut off (`cut`) and so cannot be read whole.
        */
-      bool parse_number(const char *&text, const char *const end, double &value)
+      std::string_view next_word(const std::string &line, std::size_t &position, const bool cut)
       {
-        while (text != end && std::isspace(static_cast<unsigned char>(*text)))
-          ++text;
-        const char *start = text;
-        if (start != end && *start == '+')
-          ++start;
-        if (start == end || (*start == '-' && start != text))
-          return false;
-        const std::from_chars_result result = std::from_chars(start, end, value);
-        if (result.ec != std::errc() || !std::isfinite(value))
-          return false;
-        text = result.ptr;
-        return true;
+        const std::size_t start = std::min(line.find_first_not_of(BLANKS, position), line.size());
+        position                = std::min(line.find_first_of(BLANKS, start), line.size());
+        if (position == line.size() && cut)
+          return {};
+        return std::string_view(line).substr(start, position - start);
+      }
+
+      /** The next whitespace-separated word of the stream, read as a whole number. */
+      template <typename Number>
+      bool read_number(std::istream &in, Number &value)
+      {
+        std::string word;
+        return read_word(in, word, NUMBER_LIMIT) && parse_whole_number(word, value);
       }
 
       // The largest value of a property without a bound.
@@ -82,10 +91,11 @@ namespace orr
       {"PERMZ", &DeckProperties::permz, UNBOUNDED}};
 
     DeckReader::DeckReader(std::string directory, PressureModelReader read_pressure_model,
-                           std::uint32_t max_cell_count)
+                           const DeckLimits limits)
       : _directory(std::move(directory))
       , _read_pressure_model_section(std::move(read_pressure_model))
-      , _max_cell_count(max_cell_count)
+      , _limits(limits)
+      , _line_cut(false)
     {}
 
     DeckContents DeckReader::read(const std::string &deck_name)
@@ -100,7 +110,7 @@ namespace orr
 
       // The keyword section ends at SIMULATION or at the end of the deck.
       std::string line;
-      while (read_text_line(_deck, line))
+      while (_next_line(line))
         {
           if (line.empty() || line.compare(0, COMMENT_START.size(), COMMENT_START) == 0)
             continue;
@@ -146,21 +156,31 @@ namespace orr
         throw deck_error("Error: DIMENS is given more than once!");
 
       std::int32_t nx = 0, ny = 0, nz = 0;
-      if (!(_deck >> nx >> ny >> nz))
+      if (!read_number(_deck, nx) || !read_number(_deck, ny) || !read_number(_deck, nz))
         throw reading_error(DIMENS_KEYWORD);
       if (nx < 1 || ny < 1 || nz < 1)
         throw deck_error("Error in the DIMENS data: should be larger than 0!");
 
       const std::uint64_t cell_count = std::uint64_t(nx) * std::uint64_t(ny) * std::uint64_t(nz);
-      if (cell_count > _max_cell_count)
+      if (cell_count > _limits.max_cell_count)
         throw deck_error("Error in the DIMENS data: " + std::to_string(cell_count)
                          + " cells are more than the largest grid of "
-                         + std::to_string(_max_cell_count) + " cells!");
+                         + std::to_string(_limits.max_cell_count) + " cells!");
       if (cell_count == 1)
         throw deck_error("Error in the DIMENS data: the grid needs more than one cell!");
+      // Refused before the first per-cell table is allocated, rather than failing part-way.
+      if (cell_count * RUN_BYTES_PER_CELL > _limits.memory_bytes)
+        throw deck_error("Error in the DIMENS data: " + std::to_string(cell_count) + " cells need about "
+                         + bytes_text(cell_count * RUN_BYTES_PER_CELL) + " of memory, more than the "
+                         + bytes_text(_limits.memory_bytes) + " of this computer!");
 
       _contents.dimensions = {nx, ny, nz};
       _contents.cell_count = static_cast<std::uint32_t>(cell_count);
+    }
+
+    bool DeckReader::_next_line(std::string &line)
+    {
+      return read_text_line(_deck, line, LINE_LIMIT, _line_cut);
     }
 
     void DeckReader::_require_dimensions(const std::string &keyword) const
@@ -175,11 +195,13 @@ namespace orr
       DataRecord<double> &record = *(_contents.properties.*property.record);
 
       std::string line;
-      read_text_line(_deck, line);
+      _next_line(line);
       if (line == INCLUDE_LINE)
         {
           std::string file_name;
-          read_text_line(_deck, file_name);
+          // A name too long to keep names no file.
+          if (!_next_line(file_name) || _line_cut)
+            throw reading_error(property.keyword);
           // A later keyword of the same property replaces the earlier values.
           record.clear();
           record.reserve(_contents.cell_count);
@@ -190,9 +212,10 @@ namespace orr
           return;
         }
 
-      const char *text = line.data();
-      double      value = 0.0;
-      if (!parse_number(text, line.data() + line.size(), value))
+      // The value is the line's first word; what follows it after a blank is ignored.
+      std::size_t position = 0;
+      double      value    = 0.0;
+      if (!parse_whole_number(next_word(line, position, _line_cut), value))
         throw reading_error(property.keyword);
       _check_property_value(property, value);
       record.assign(_contents.cell_count, value);
@@ -214,19 +237,14 @@ namespace orr
     bool DeckReader::_read_included_values(const std::string &file_name,
                                            DataRecord<double> &record) const
     {
+      // Read as a stream, word by word: memory stays that of the record, whatever the file.
       std::ifstream file;
       if (!open_text_file(file, _directory + file_name, std::ios::binary))
         return false;
-      std::ostringstream buffer;
-      buffer << file.rdbuf();
-      const std::string text = buffer.str();
-
-      const char *position = text.data();
-      const char *const end = text.data() + text.size();
       for (std::uint32_t n = 0; n < _contents.cell_count; ++n)
         {
           double value = 0.0;
-          if (!parse_number(position, end, value))
+          if (!read_number(file, value))
             return false;
           record.push_back(value);
         }
@@ -241,15 +259,17 @@ namespace orr
       std::string line;
       while (true)
         {
-          if (!read_text_line(_deck, line))
+          if (!_next_line(line))
             throw reading_error(COMPLOC_KEYWORD);
           if (line == END_OF_LIST_LINE)
             return;
 
-          std::istringstream values(line);
-          CompletionCell     cell{};
-          if (!(values >> cell.i >> cell.j >> cell.k))
-            throw reading_error(COMPLOC_KEYWORD);
+          // Three whole numbers; anything after the third, past a blank, is ignored.
+          CompletionCell cell{};
+          std::size_t    position = 0;
+          for (std::int32_t *index : {&cell.i, &cell.j, &cell.k})
+            if (!parse_whole_number(next_word(line, position, _line_cut), *index))
+              throw reading_error(COMPLOC_KEYWORD);
           if (cell.i > dims[0] || cell.j > dims[1] || cell.k > dims[2])
             throw deck_error("Error in the COMPLOC data: should be smaller than DIMENS!");
           if (cell.i < 1 || cell.j < 1 || cell.k < 1)
@@ -261,7 +281,7 @@ namespace orr
     void DeckReader::_read_positive_scalar(const std::string &keyword, std::optional<double> &value)
     {
       double number = 0.0;
-      if (!(_deck >> number))
+      if (!read_number(_deck, number))
         throw reading_error(keyword);
       if (!(number > 0.0))
         throw deck_error("Error in the " + keyword + " data: should be larger than 0!");
@@ -274,7 +294,7 @@ namespace orr
 
       // The line right after SIMULATION is either INCLUDE or skipped.
       std::string line;
-      read_text_line(_deck, line);
+      _next_line(line);
       if (line != INCLUDE_LINE)
         {
           _read_pressure_model_section(_deck);
@@ -282,7 +302,7 @@ namespace orr
         }
 
       std::string file_name;
-      read_text_line(_deck, file_name);
+      _next_line(file_name);
       std::ifstream section;
       if (!open_text_file(section, _directory + file_name))
         throw deck_error("Error: Cannot find the SIMULATION include file " + file_name + "!");

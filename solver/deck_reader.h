@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data_record.h"
+#include "machine_resources.h"
 
 namespace orr
 {
@@ -68,6 +69,22 @@ namespace orr
     constexpr std::uint32_t LARGEST_GRID_CELL_COUNT = 1000000000;
 
     /**
+     * The memory a run takes per cell at its peak, in bytes: the property records, the grid,
+     * the march's tables and records, and with a pressure model the copies it takes of them
+     * (measured: some 170 bytes a cell for fast marching alone, 190 with a pressure model).
+     */
+    constexpr std::uint64_t RUN_BYTES_PER_CELL = 200;
+
+    /** What a deck may ask of the computer. */
+    struct DeckLimits
+    {
+      /** The largest grid accepted; DIMENS asking for more is an input error. */
+      std::uint32_t max_cell_count = LARGEST_GRID_CELL_COUNT;
+      /** The memory a run may take (RUN_BYTES_PER_CELL per cell); by default all there is. */
+      std::uint64_t memory_bytes = physical_memory_bytes();
+    };
+
+    /**
      * Reads an input deck: DIMENS, the seven property keywords (a value or INCLUDE and a
      * file name), COMPLOC, INIT_TOTAL_COMPRESSIBILITY, INIT_VISCOSITY, SECOND_ORDER /
      * HIGH_ORDER and SIMULATION. A keyword is a whole line (a carriage return before the line
@@ -88,10 +105,10 @@ namespace orr
       /**
        * directory: the run directory (ends in a separator); included files are named from it.
        * read_pressure_model: called once when the deck holds SIMULATION.
-       * max_cell_count: the largest grid accepted; DIMENS asking for more is an input error.
+       * limits: grids larger, or needing more memory, are input errors at DIMENS.
        */
       DeckReader(std::string directory, PressureModelReader read_pressure_model,
-                 std::uint32_t max_cell_count = LARGEST_GRID_CELL_COUNT);
+                 DeckLimits limits = DeckLimits());
 
       /**
        * Reads directory + deck_name and the files it includes.
@@ -117,13 +134,17 @@ namespace orr
       void _read_completions();
       void _read_positive_scalar(const std::string &keyword, std::optional<double> &value);
       void _read_pressure_model();
+      /** Reads the next deck line, at most LINE_LIMIT characters of it; sets _line_cut. */
+      bool _next_line(std::string &line);
       void _require_dimensions(const std::string &keyword) const;
       void _check_contents() const;
 
       std::string         _directory;
       PressureModelReader _read_pressure_model_section;
-      std::uint32_t       _max_cell_count;
+      DeckLimits          _limits;
       std::ifstream       _deck;
+      /** Whether the last line read was longer than the part kept of it. */
+      bool                _line_cut;
       DeckContents        _contents;
     };
   } // namespace quill

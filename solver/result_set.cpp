@@ -12,6 +12,7 @@
 #include "atomic_output_file.h"
 #include "deck_reader.h"
 #include "input_error.h"
+#include "machine_resources.h"
 #include "result_file_names.h"
 
 namespace orr
@@ -84,6 +85,14 @@ namespace orr
     std::string ResultSet::completion_summary_temporary_stem() const
     {
       return _stem + "_" + result_files::COMPLETION_SUMMARY;
+    }
+
+    void ResultSet::require_free_space(const std::uint64_t bytes, const std::string &what) const
+    {
+      const std::uint64_t free = free_disk_bytes(_folder);
+      if (bytes > free)
+        throw InputError("\nError: " + what + " need about " + bytes_text(bytes) + ", more than the "
+                         + bytes_text(free) + " free in " + _folder + "!\n");
     }
 
     void ResultSet::clear_earlier_results(const std::vector<std::string> &suffixes) const

@@ -1,6 +1,7 @@
 #ifndef QUILL_RESULT_SET_H
 #define QUILL_RESULT_SET_H
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,6 +40,12 @@ namespace orr
       /** The path of the completion summary, and the stem of its temporary files. */
       std::string completion_summary_path() const;
       std::string completion_summary_temporary_stem() const;
+
+      /**
+       * Throws orr::InputError, naming `what` and both figures, when `bytes` are more than the
+       * free space of the folder the results go to.
+       */
+      void require_free_space(std::uint64_t bytes, const std::string &what) const;
 
       /**
        * To be called before the first result is written. Removes the rate curve, which the

@@ -120,6 +120,13 @@ void Simulation::_seed_completions()
 
 void Simulation::run()
 {
+  if (_run_pressure)
+    {
+      const std::uint64_t cell_count = std::uint64_t(_dimensions[0]) * std::uint64_t(_dimensions[1])
+                                       * std::uint64_t(_dimensions[2]);
+      _results.require_free_space(_pressure_solver.estimated_pressure_map_bytes(cell_count),
+                                  "the pressure maps of this run");
+    }
   run_timed_stage("Running Fast Marching Algorithm costs ", std::cout, [this] { _march(); });
   if (_run_pressure)
     {

@@ -44,7 +44,8 @@ public:
   /**
    * The timed stages: fast marching, the pressure solution when the deck holds SIMULATION,
    * and the result files; then the closing line. Warnings of steps accepted unconverged, one
-   * line each and then their count, go to standard error.
+   * line each and then their count, go to standard error. Throws orr::InputError, before
+   * anything is computed, when the pressure maps would not fit the free space of the folder.
    */
   void run();
 

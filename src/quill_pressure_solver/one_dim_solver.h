@@ -1,6 +1,7 @@
 #ifndef ORR_QUILL_ONE_DIM_SOLVER_H
 #define ORR_QUILL_ONE_DIM_SOLVER_H
 
+#include <cstdint>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -224,6 +225,11 @@ namespace orr
       }
       /** The map numbers written for the report times of the schedule (1-based). */
       std::vector<unsigned> map_numbers() const;
+      /**
+       * The bytes the pressure maps of the schedule will take on a grid of cell_count cells,
+       * a little more than they usually do; 0 without RPTPRE.
+       */
+      std::uint64_t estimated_pressure_map_bytes(std::uint64_t cell_count) const;
       /** The suffixes of the files that write_reports and write_pressure_maps write. */
       std::vector<std::string> report_suffixes() const;
 

@@ -93,6 +93,17 @@ namespace orr
       return numbers;
     }
 
+    std::uint64_t OneDimSolver::estimated_pressure_map_bytes(const std::uint64_t cell_count) const
+    {
+      if (!_model.rptpre)
+        return 0;
+      // A pressure such as "4512.37" and its two blanks, with a byte to spare; the header
+      // lines and the closing " /" of a map.
+      constexpr std::uint64_t BYTES_PER_VALUE = 10;
+      constexpr std::uint64_t BYTES_PER_MAP   = 64;
+      return map_numbers().size() * (cell_count * BYTES_PER_VALUE + BYTES_PER_MAP);
+    }
+
     void OneDimSolver::write_pressure_maps(const std::string &stem) const
     {
       if (!_model.rptpre)

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
       pressure_solver.read_pressure_model(section);
       pressure_solver.compute_initial_properties();
     },
-    MAX_FUZZED_CELL_COUNT);
+    orr::quill::DeckLimits{MAX_FUZZED_CELL_COUNT});
   try
     {
       reader.read("fuzz.fip");

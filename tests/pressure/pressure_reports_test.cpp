@@ -136,4 +136,11 @@ TEST_F(PressureReports, MapNumbersAndMapContents)
   double first = 0.0;
   values >> first;
   EXPECT_EQ(number(first), number(solver.get_pressure_profiles()[1][0]));
+
+  // The estimate a run checks against the free disk space covers what the maps take.
+  std::uint64_t cells = 1;
+  for (double value; values >> value;)
+    ++cells;
+  EXPECT_GE(solver.estimated_pressure_map_bytes(cells),
+            std::filesystem::file_size(stem() + "_PRESSURE_1.grdecl") + map.size());
 }

@@ -83,11 +83,9 @@ TEST(DeckReader, ValueLinesTakeTheLeadingNumberOnly)
 {
   DeckRun            run;
   const DeckContents deck = run.read(DIMENS_4_3_2 + CONSTANT_PROPERTIES + FLUID
-                                     + "PORO\n   0.25 / porosity\nPERMX\n3*100\n"
+                                     + "PORO\n   0.25 / porosity\n"
                                      + "DX\n+1.5E1\nDZ\n.5\n");
   EXPECT_EQ(values_of(*deck.properties.poro), std::vector<double>(24, 0.25));
-  // Repeat counts are not expanded: 3*100 is the value 3.
-  EXPECT_EQ(values_of(*deck.properties.permx), std::vector<double>(24, 3.0));
   EXPECT_EQ(values_of(*deck.properties.dx), std::vector<double>(24, 15.0));
   EXPECT_EQ(values_of(*deck.properties.dz), std::vector<double>(24, 0.5));
 }
@@ -164,6 +162,11 @@ TEST(DeckReader, PropertyFaultsNameTheKeyword)
   DeckRun run;
   run.directory.write("short.inc", "1 2 3\n");
   run.directory.write("repeat.inc", "3*100 " + std::string(30, '1') + "\n");
+  std::string last_glued;
+  for (int i = 0; i < 23; ++i)
+    last_glued += "1 ";
+  run.directory.write("last_glued.inc", last_glued + "5abc\n");
+  run.directory.write("long_number.inc", "0." + std::string(1200, '0') + "1\n");
   const std::string prefix = DIMENS_4_3_2 + CONSTANT_PROPERTIES + FLUID;
   const struct
   {
@@ -179,6 +182,15 @@ TEST(DeckReader, PropertyFaultsNameTheKeyword)
     {"PORO\nINCLUDE\n", "\nError in reading PORO data!\n"},
     {"PORO\nnan\n", "\nError in reading PORO data!\n"},
     {"PORO\n1.25\n", "\nError in the PORO data: should not be above 1!\n"},
+    // A number with text glued to it is refused, not cut to the number in front.
+    {"PORO\n1e5abc\n", "\nError in reading PORO data!\n"},
+    {"PERMX\n3*100\n", "\nError in reading PERMX data!\n"},
+    {"DX\n0,25\n", "\nError in reading DX data!\n"},
+    {"DY\n0x1p3\n", "\nError in reading DY data!\n"},
+    {"PERMZ\nINCLUDE\nlast_glued.inc\n", "\nError in reading PERMZ data!\n"},
+    // Words and lines longer than anything that can be read are refused unread.
+    {"PERMX\nINCLUDE\nlong_number.inc\n", "\nError in reading PERMX data!\n"},
+    {"PERMY\nINCLUDE\n" + std::string(5000, 'a') + "\n", "\nError in reading PERMY data!\n"},
   };
   for (const auto &c : cases)
     EXPECT_EQ(run.error_of(prefix + c.deck_tail), c.message) << c.deck_tail;
@@ -194,6 +206,11 @@ TEST(DeckReader, DeckLevelFaults)
   } cases[] = {
     {"DIMENS\n4 x 2\n" + fluid_and_properties, "\nError in reading DIMENS data!\n"},
     {"DIMENS\n4 3\n", "\nError in reading DIMENS data!\n"},
+    {"DIMENS\n4 3 2.5\n" + fluid_and_properties, "\nError in reading DIMENS data!\n"},
+    {DIMENS_4_3_2 + CONSTANT_PROPERTIES + "INIT_VISCOSITY\n1e5abc\n",
+     "\nError in reading INIT_VISCOSITY data!\n"},
+    {DIMENS_4_3_2 + fluid_and_properties + "COMPLOC\n1 1 1abc\n/\n",
+     "\nError in reading COMPLOC data!\n"},
     {"DIMENS\n4 0 2\n" + fluid_and_properties,
      "\nError in the DIMENS data: should be larger than 0!\n"},
     {"DIMENS\n-4 3 2\n" + fluid_and_properties,
@@ -238,6 +255,24 @@ TEST(DeckReader, DeckLevelFaults)
   catch (const orr::InputError &error)
     {
       EXPECT_STREQ(error.what(), "Error: Cannot find the FIP file!\n");
+    }
+}
+
+TEST(DeckReader, GridsBeyondTheComputersMemoryAreRefusedAtDimens)
+{
+  // 24 cells at 200 bytes each: 4.8 kB, on a computer said to have 1 kB.
+  ScratchDirectory directory;
+  directory.write("case.fip", DIMENS_4_3_2 + CONSTANT_PROPERTIES + FLUID);
+  DeckReader reader(directory.path(), [](std::istream &) {}, orr::quill::DeckLimits{1000, 1000});
+  try
+    {
+      reader.read("case.fip");
+      ADD_FAILURE() << "a grid beyond the memory was read";
+    }
+  catch (const orr::InputError &error)
+    {
+      EXPECT_STREQ(error.what(), "\nError in the DIMENS data: 24 cells need about 4.8 kB of memory, "
+                                 "more than the 1 kB of this computer!\n");
     }
 }
 

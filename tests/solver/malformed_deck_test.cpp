@@ -159,15 +159,17 @@ TEST(MalformedDeck, BrokenGridSectionsStopWithTheirMessage)
     expect_refused(c);
 }
 
-// Under a 500 MB address-space limit an attempt to allocate a huge grid fails at once. The
-// sanitizers reserve far more address space than that for themselves, so their builds run
-// without the limit.
+// Under a 500 MB address-space limit an attempt to allocate a huge grid fails at once; under
+// a 20 MB data limit a run may not hold a large file whole. The sanitizers reserve far more
+// for themselves, so their builds run without the limits.
 namespace
 {
 #if defined(__SANITIZE_ADDRESS__)
   const std::string ADDRESS_SPACE_LIMIT = "";
+  const std::string DATA_LIMIT          = "";
 #else
   const std::string ADDRESS_SPACE_LIMIT = "ulimit -v 500000";
+  const std::string DATA_LIMIT          = "ulimit -d 20000";
 #endif
 } // namespace
 
@@ -189,13 +191,30 @@ TEST(MalformedDeck, GridBeyondTheMemoryEndsWithAClearMessage)
 {
   if (ADDRESS_SPACE_LIMIT.empty())
     GTEST_SKIP() << "needs the address-space limit";
-  // The largest grid accepted still needs far more memory than the limit allows.
+  // 5 million cells fit this computer's memory, but not the limit.
   ScratchDirectory run;
-  run.write("case.fip", "DIMENS\n1000 1000 1000\n" + ROW_DECK.substr(ROW_DECK.find("DX")));
+  run.write("case.fip", "DIMENS\n1000 1000 5\n" + ROW_DECK.substr(ROW_DECK.find("DX")));
   const QuillRun result = run_quill(run, {"case"}, ADDRESS_SPACE_LIMIT);
   EXPECT_EQ(result.exit_status, 2);
   EXPECT_EQ(result.err, "Error: There is not enough memory for this run!\n");
   EXPECT_EQ(run.entries(), std::vector<std::string>{"case.fip"});
+}
+
+TEST(MalformedDeck, LongLinesAndPaddedValueFilesAreReadInBoundedMemory)
+{
+  if (DATA_LIMIT.empty())
+    GTEST_SKIP() << "needs the data limit";
+  // A 32 MB comment line in the deck and 32 MB of blanks before the values of an included
+  // file: both are valid, and neither is ever held whole.
+  const std::string padding(32 << 20, ' ');
+  std::string       permx;
+  for (int cell = 0; cell < 4; ++cell)
+    permx += " 1";
+  ScratchDirectory run;
+  write_inputs(run, "--" + padding + "\n" + row_deck("2", "0.25", "INCLUDE\npermx.inc"),
+               {{"permx.inc", padding + permx}});
+  const QuillRun result = run_quill(run, {"case"}, DATA_LIMIT);
+  EXPECT_EQ(result.exit_status, 0) << result.err;
 }
 
 TEST(MalformedDeck, BrokenPressureModelsStopWithTheirMessage)
