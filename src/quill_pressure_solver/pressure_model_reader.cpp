@@ -1,7 +1,7 @@
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
+#include <sstream>
 #include <string>
 
 #include "input_error.h"
@@ -213,10 +213,11 @@ namespace orr
             break;
           if (line.compare(0, 5, "FREQ=") == 0)
           {
-            const std::string text = line.substr(5);
-            char             *end  = nullptr;
-            const long        frequency = std::strtol(text.c_str(), &end, 10);
-            if (end == text.c_str() || frequency <= 0 || frequency > std::numeric_limits<int>::max())
+            // The rest of the line, blanks around it aside, is the number: "FREQ=5abc" is none.
+            std::istringstream text(line.substr(5));
+            std::string        word;
+            int                frequency = 0;
+            if (!(text >> word) || !parse_whole_number(word, frequency) || frequency <= 0 || text >> word)
               throw InputError(between_line_breaks(
                 "ERROR: The map frequency after FREQ= should be a positive integer!"));
             m.map_frequency = static_cast<int>(frequency);

@@ -141,6 +141,7 @@ TEST(PressureModelReader, AbsurdInputIsRefused)
     {"GAS\nPRESSURE\n2500\nPVDG\n1000 0x1p3 0.015\n/\n", "\nError in reading PVDG data!\n"},
     {"GAS\n" + gas_pvt + "WCONPROD\n30 GRAT 500 1000 10abc\n/\n",
      "\nERROR: The keyword WCONPROD is not found!\n"},
+    {"GAS\nRPTPRE\nFREQ=5abc\n", "\nERROR: The map frequency after FREQ= should be a positive integer!\n"},
     // Every row is read; a table too long to be meant is refused, not cut.
     {"OIL\nWATER\nSWOF\n" + [] {
        std::string rows;
