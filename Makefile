@@ -29,12 +29,15 @@ demo: build
 gui: build
 	@$(BUILD_DIR)/gui/Veldra
 
-# Speed, memory and accuracy figures (not tests): every benchmark at full size, a few minutes.
+# Speed, memory and accuracy figures (not tests): every benchmark at full size, several
+# minutes; the last prints where the time of a whole run goes.
 bench: build
 	@$(BUILD_DIR)/bench/fast_marching_bench
 	@$(BUILD_DIR)/bench/pressure_bench
 	@$(BUILD_DIR)/bench/tau_grid_bench
 	@$(BUILD_DIR)/bench/ensemble_bench
+	@$(BUILD_DIR)/bench/number_format_bench
+	@$(BUILD_DIR)/bench/whole_run_bench
 
 # Fuzzes every input reader for FUZZ_SECONDS each (clang and libFuzzer, in build-fuzz/).
 fuzz: deps

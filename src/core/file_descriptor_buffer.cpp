@@ -31,14 +31,38 @@ namespace orr
     return _drain() ? 0 : -1;
   }
 
+  std::streamsize FileDescriptorBuffer::xsputn(const char *const text, const std::streamsize count)
+  {
+    const std::size_t size = static_cast<std::size_t>(count);
+    if (size > static_cast<std::size_t>(epptr() - pptr()))
+      {
+        if (!_drain())
+          return 0;
+        if (size >= _buffer.size())
+          return _write(text, size) ? count : 0;
+      }
+    traits_type::copy(pptr(), text, size);
+    pbump(static_cast<int>(count));
+    return count;
+  }
+
   bool FileDescriptorBuffer::_drain()
+  {
+    if (!_write(pbase(), static_cast<std::size_t>(pptr() - pbase())))
+      return false;
+    setp(_buffer.data(), _buffer.data() + _buffer.size());
+    return true;
+  }
+
+  bool FileDescriptorBuffer::_write(const char *const text, const std::size_t count)
   {
     if (_error != 0)
       return false;
-    const char *next = pbase();
-    while (next < pptr())
+    const char *next = text;
+    const char *const end = text + count;
+    while (next < end)
       {
-        const ssize_t written = ::write(_descriptor, next, static_cast<std::size_t>(pptr() - next));
+        const ssize_t written = ::write(_descriptor, next, static_cast<std::size_t>(end - next));
         if (written < 0 && errno == EINTR)
           continue;
         if (written <= 0)
@@ -49,7 +73,6 @@ namespace orr
           }
         next += written;
       }
-    setp(_buffer.data(), _buffer.data() + _buffer.size());
     return true;
   }
 } // namespace orr

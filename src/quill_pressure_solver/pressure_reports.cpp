@@ -2,6 +2,7 @@
 
 #include "atomic_output_file.h"
 #include "exceptions.h"
+#include "formatted_blocks.h"
 #include "one_dim_solver.h"
 #include "result_file_names.h"
 
@@ -11,6 +12,9 @@ namespace orr
   {
     namespace
     {
+      /** Significant digits of the pressure maps, those of a stream's default. */
+      constexpr int MAP_PRECISION = 6;
+
       void open_or_throw(AtomicOutputFile &file)
       {
         if (!file.is_open())
@@ -117,8 +121,13 @@ namespace orr
         open_or_throw(file);
         std::ostream &out = file.stream();
         out << "FILEUNIT\n  FIELD /\n\nPRESSURE_" << k << '\n';
-        for (double p : cell_pressure)
-          out << p << "  ";
+        write_formatted_blocks(out, cell_pressure.size(), [&](std::size_t begin, std::size_t end, std::string &text) {
+          for (std::size_t cell = begin; cell < end; ++cell)
+          {
+            append_general_number(text, cell_pressure[cell], MAP_PRECISION);
+            text += "  ";
+          }
+        });
         out << " /";
         file.commit();
       }

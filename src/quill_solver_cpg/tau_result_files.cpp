@@ -1,14 +1,13 @@
 #include "tau_result_files.h"
 
-#include <charconv>
 #include <cmath>
 #include <ostream>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "atomic_output_file.h"
 #include "exceptions.h"
+#include "formatted_blocks.h"
 #include "infinite_value.h"
 
 namespace orr
@@ -30,27 +29,11 @@ namespace orr
         return value < INFINITE_VALUE ? value : INFINITE_VALUE;
       }
 
-      /**
-       * Appends `value` in the general notation with `precision` significant digits, the
-       * text printf's %g gives (and a stream with that precision writes); formatting through
-       * the stream is several times slower, and the files hold millions of numbers.
-       */
-      void append_number(std::string &text, const double value, const int precision)
+      /** `value` as `writable` makes it, with `precision` significant digits, then a line end. */
+      void append_number_line(std::string &text, const double value, const int precision)
       {
-        char buffer[32];
-        const std::to_chars_result result =
-          std::to_chars(buffer, buffer + sizeof buffer, writable(value), std::chars_format::general, precision);
-        ORR_ASSERT(result.ec == std::errc(), ExcInternalError());
-        text.append(buffer, result.ptr);
-      }
-
-      /** Writes `value` on a line of its own; `scratch` is reused between calls. */
-      void write_number_line(std::ostream &out, std::string &scratch, const double value, const int precision)
-      {
-        scratch.clear();
-        append_number(scratch, value, precision);
-        scratch += '\n';
-        out << scratch;
+        append_general_number(text, writable(value), precision);
+        text += '\n';
       }
 
       void require_open(const AtomicOutputFile &file)
@@ -64,24 +47,23 @@ namespace orr
     {
       AtomicOutputFile file(path);
       require_open(file);
-      std::ostream     &out  = file.stream();
-      const std::size_t rows = records.tau_list().size();
-      std::string       line;
-      for (std::size_t i = 0; i < rows; ++i)
-      {
-        line.clear();
-        // Row i also shows the record of cell i (not of the cell accepted i-th).
-        const TauRecords::CellRecord &cell = records.cells()[i];
-        for (const double value : {records.tau_list()[i], records.pore_volume_list()[i], records.bulk_volume_list()[i],
-                                   cell.tau, cell.pore_volume, cell.bulk_volume})
+      const std::vector<double>             &tau  = records.tau_list();
+      const std::vector<double>             &pore = records.pore_volume_list();
+      const std::vector<double>             &bulk = records.bulk_volume_list();
+      const std::vector<TauRecords::CellRecord> &cells = records.cells();
+      write_formatted_blocks(file.stream(), tau.size(), [&](std::size_t begin, std::size_t end, std::string &text) {
+        for (std::size_t i = begin; i < end; ++i)
         {
-          if (!line.empty())
-            line += ',';
-          append_number(line, value, TABLE_PRECISION);
+          // Row i also shows the record of cell i (not of the cell accepted i-th).
+          const TauRecords::CellRecord &cell = cells[i];
+          for (const double value : {tau[i], pore[i], bulk[i], cell.tau, cell.pore_volume})
+          {
+            append_general_number(text, writable(value), TABLE_PRECISION);
+            text += ',';
+          }
+          append_number_line(text, cell.bulk_volume, TABLE_PRECISION);
         }
-        line += '\n';
-        out << line;
-      }
+      });
       file.commit();
     }
 
@@ -95,19 +77,22 @@ namespace orr
 
       // T^2 / (2 d) is the arrival time of the disturbance in d dimensions.
       const double divisor = 2.0 * space_dimension;
-      std::ostream &tau_out  = tau_file.stream();
-      std::ostream &time_out = time_file.stream();
-      tau_out << "DTOF_sqrt(days)\n";
-      time_out << "Physical_Time(days)\n";
-      std::string scratch;
-      for (const TauRecords::CellRecord &cell : records.cells())
-      {
-        const double t = SQRT_DAYS_PER_RAW_TAU * cell.tau;
-        write_number_line(tau_out, scratch, t, GRID_PRECISION);
-        write_number_line(time_out, scratch, t * t / divisor, GRID_PRECISION);
-      }
-      tau_out << "/\n";
-      time_out << "/\n";
+      const std::vector<TauRecords::CellRecord> &cells = records.cells();
+      tau_file.stream() << "DTOF_sqrt(days)\n";
+      write_formatted_blocks(tau_file.stream(), cells.size(), [&](std::size_t begin, std::size_t end, std::string &text) {
+        for (std::size_t cell = begin; cell < end; ++cell)
+          append_number_line(text, SQRT_DAYS_PER_RAW_TAU * cells[cell].tau, GRID_PRECISION);
+      });
+      tau_file.stream() << "/\n";
+      time_file.stream() << "Physical_Time(days)\n";
+      write_formatted_blocks(time_file.stream(), cells.size(), [&](std::size_t begin, std::size_t end, std::string &text) {
+        for (std::size_t cell = begin; cell < end; ++cell)
+        {
+          const double t = SQRT_DAYS_PER_RAW_TAU * cells[cell].tau;
+          append_number_line(text, t * t / divisor, GRID_PRECISION);
+        }
+      });
+      time_file.stream() << "/\n";
       tau_file.commit();
       time_file.commit();
     }
@@ -116,12 +101,13 @@ namespace orr
     {
       AtomicOutputFile file(path);
       require_open(file);
-      std::ostream &out = file.stream();
-      out << "__TAU__\n";
-      std::string scratch;
-      for (const TauRecords::CellRecord &cell : records.cells())
-        write_number_line(out, scratch, cell.tau, GRID_PRECISION);
-      out << "/\n";
+      const std::vector<TauRecords::CellRecord> &cells = records.cells();
+      file.stream() << "__TAU__\n";
+      write_formatted_blocks(file.stream(), cells.size(), [&](std::size_t begin, std::size_t end, std::string &text) {
+        for (std::size_t cell = begin; cell < end; ++cell)
+          append_number_line(text, cells[cell].tau, GRID_PRECISION);
+      });
+      file.stream() << "/\n";
       file.commit();
     }
   } // namespace quill

@@ -1,0 +1,75 @@
+#include <cstdio>
+#include <fcntl.h>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "file_descriptor_buffer.h"
+#include "formatted_blocks.h"
+
+namespace
+{
+  /** The text of items [begin, end): each item i as the number i / 7 with 18 digits, one a line. */
+  void format_items(std::size_t begin, std::size_t end, std::string &text)
+  {
+    for (std::size_t i = begin; i < end; ++i)
+    {
+      orr::append_general_number(text, static_cast<double>(i) / 7.0, 18);
+      text += '\n';
+    }
+  }
+} // namespace
+
+TEST(FormattedBlocks, TextIsThatOfOneThreadInItemOrder)
+{
+  // Around the block size and across several rounds of blocks.
+  for (const std::size_t count : {0u, 1u, 32767u, 32768u, 32769u, 200001u})
+  {
+    std::string expected;
+    format_items(0, count, expected);
+    std::ostringstream out;
+    orr::write_formatted_blocks(out, count, format_items);
+    EXPECT_TRUE(out.str() == expected) << count << " items";
+  }
+}
+
+TEST(FormattedBlocks, NumbersAreThoseOfPrintf)
+{
+  for (const double value : {0.0, -0.0, 0.1, 1.0 / 3.0, 123456.5, 1234567.0, 1e-300, 1.79769e+308})
+    for (const int precision : {6, 18})
+    {
+      char expected[64];
+      std::snprintf(expected, sizeof expected, "%.*g", precision, value);
+      std::string text;
+      orr::append_general_number(text, value, precision);
+      EXPECT_EQ(text, expected) << value << " at precision " << precision;
+    }
+}
+
+TEST(FileDescriptorBuffer, PiecesLargerThanTheBufferKeepTheirPlaceInTheText)
+{
+  char path[] = "/tmp/file_descriptor_buffer_test.XXXXXX";
+  const int descriptor = mkstemp(path);
+  ASSERT_GE(descriptor, 0);
+  std::string expected;
+  {
+    orr::FileDescriptorBuffer buffer(descriptor, 16);
+    std::ostream              out(&buffer);
+    for (const std::string &piece : {std::string("small "), std::string(40, 'a'), std::string("tail"),
+                                     std::string(16, 'b'), std::string(15, 'c'), std::string(3, 'd')})
+    {
+      out << piece;
+      expected += piece;
+    }
+    out.flush();
+    EXPECT_EQ(buffer.error(), 0);
+  }
+  std::string written(expected.size() + 1, '\0');
+  EXPECT_EQ(pread(descriptor, &written[0], written.size(), 0), static_cast<ssize_t>(expected.size()));
+  written.resize(expected.size());
+  EXPECT_EQ(written, expected);
+  close(descriptor);
+  unlink(path);
+}
