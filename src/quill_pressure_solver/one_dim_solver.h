@@ -232,6 +232,11 @@ namespace orr
       std::uint64_t estimated_pressure_map_bytes(std::uint64_t cell_count) const;
       /** The suffixes of the files that write_reports and write_pressure_maps write. */
       std::vector<std::string> report_suffixes() const;
+      /**
+       * The map numbers a run of step_count steps writes with FREQ=map_frequency: every
+       * map_frequency-th step from the first, and always the last (1-based).
+       */
+      static std::vector<unsigned> map_numbers(std::size_t step_count, int map_frequency);
 
     private:
       // The unit tests check the Newton system against a finite difference of its residual.

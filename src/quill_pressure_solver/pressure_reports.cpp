@@ -85,12 +85,16 @@ namespace orr
 
     std::vector<unsigned> OneDimSolver::map_numbers() const
     {
+      return map_numbers(_report_times.size(), _model.map_frequency);
+    }
+
+    std::vector<unsigned> OneDimSolver::map_numbers(std::size_t steps, int map_frequency)
+    {
       // Every FREQ-th step from the first, and always the last.
       std::vector<unsigned> numbers;
-      const std::size_t steps = _report_times.size();
       if (steps == 0)
         return numbers;
-      const std::size_t frequency = static_cast<std::size_t>(std::max(_model.map_frequency, 1));
+      const std::size_t frequency = static_cast<std::size_t>(std::max(map_frequency, 1));
       for (std::size_t s = 0; s + 1 < steps; s += frequency)
         numbers.push_back(static_cast<unsigned>(s + 1));
       numbers.push_back(static_cast<unsigned>(steps));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <opm/input/eclipse/EclipseState/Grid/EclipseGrid.hpp>
+#include <opm/input/eclipse/EclipseState/Grid/NNC.hpp>
 #include <opm/input/eclipse/Units/UnitSystem.hpp>
 
 #include "eclipse_file_check.h"
