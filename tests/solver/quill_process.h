@@ -9,7 +9,7 @@
 
 #include "scratch_directory.h"
 
-/** Exit status and output of one run of the built quill. */
+/** Exit status and output of one run of a built program. */
 struct QuillRun
 {
   int         exit_status;
@@ -26,16 +26,16 @@ inline std::string shell_quoted(const std::string &text)
 }
 
 /**
- * Runs the built quill (QUILL_BINARY, set by the build) with `arguments` in `directory`;
- * its output is collected in files outside that directory. `shell_setup` runs first in the
- * same shell, for limits that quill inherits (for instance "ulimit -v 400000").
+ * Runs `program` with `arguments` in `directory`; its output is collected in files outside that
+ * directory. `shell_setup` runs first in the same shell, for limits that the program inherits
+ * (for instance "ulimit -v 400000").
  */
-inline QuillRun run_quill(const ScratchDirectory &directory, const std::vector<std::string> &arguments,
-                          const std::string &shell_setup = "")
+inline QuillRun run_program(const ScratchDirectory &directory, const std::string &program,
+                            const std::vector<std::string> &arguments, const std::string &shell_setup = "")
 {
   ScratchDirectory output;
   std::string      command = (shell_setup.empty() ? "" : shell_setup + " && ") + "cd "
-                        + shell_quoted(directory.path()) + " && " QUILL_BINARY;
+                        + shell_quoted(directory.path()) + " && " + shell_quoted(program);
   for (const std::string &argument : arguments)
     command += " " + shell_quoted(argument);
   command += " >" + shell_quoted(output.path() + "out") + " 2>"
@@ -43,5 +43,14 @@ inline QuillRun run_quill(const ScratchDirectory &directory, const std::vector<s
   const int status = std::system(command.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output.read("out"), output.read("err")};
 }
+
+#ifdef QUILL_BINARY
+/** Runs the built quill (QUILL_BINARY, set by the build) as run_program does. */
+inline QuillRun run_quill(const ScratchDirectory &directory, const std::vector<std::string> &arguments,
+                          const std::string &shell_setup = "")
+{
+  return run_program(directory, QUILL_BINARY, arguments, shell_setup);
+}
+#endif
 
 #endif
