@@ -3,6 +3,7 @@
 #include "about.h"
 #include "bhp.h"
 #include "deck_layer_map.h"
+#include "eclipse_tools.h"
 #include "ensemble_window.h"
 #include "platform_paths.h"
 #include "pressure_map_reports.h"
@@ -33,6 +34,7 @@ const int STATUS_MESSAGE_MS = 15000;
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>())
 {
   ui->setupUi(this);
+  new EclipseTools(this);
 }
 
 MainWindow::~MainWindow() = default;

@@ -9,8 +9,8 @@ namespace
 {
 const char SOLVER_PROGRAM[] = "quill";
 const char ENSEMBLE_PROGRAM[] = "quill-ensemble";
+} // namespace
 
-// The program beside the running executable, else the first one on the PATH, else "".
 QString locateProgram(const QString &name)
 {
   const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
@@ -19,7 +19,6 @@ QString locateProgram(const QString &name)
     return besideInfo.absoluteFilePath();
   return QStandardPaths::findExecutable(name);
 }
-} // namespace
 
 QString locateSolver()
 {

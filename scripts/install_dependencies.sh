@@ -10,6 +10,7 @@ packages=(
   libsuitesparse-dev
   liblapack-dev
   qtbase5-dev libqcustomplot-dev libqt5svg5-dev
+  libopm-common-dev libboost-test-dev
   clang libclang-rt-14-dev
   xvfb
   python3
