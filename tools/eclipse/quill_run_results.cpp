@@ -8,6 +8,7 @@
 #include "deck_reader.h"
 #include "input_error.h"
 #include "one_dim_solver.h"
+#include "result_file_names.h"
 
 namespace orr
 {
@@ -93,7 +94,7 @@ namespace orr
       // Steps of the summary <root>_RSM.csv: time, rate, cumulative and BHP.
       void read_summary(const RunFiles &files, QuillRunResults &results)
       {
-        std::istringstream summary(files.text("_RSM.csv"));
+        std::istringstream summary(files.text(result_files::SUMMARY));
         std::string line;
         for (int heading = 0; heading < 3; ++heading)
           std::getline(summary, line);
@@ -105,7 +106,7 @@ namespace orr
           for (double &value : values)
           {
             if (!std::getline(fields, field, ','))
-              throw InputError("Error: The result file _RSM.csv has a short line: " + line + "\n");
+              throw InputError("Error: The result file " + result_files::SUMMARY + " has a short line: " + line + "\n");
             value = std::strtod(field.c_str(), nullptr);
           }
           results.day.push_back(values[1]);
@@ -138,8 +139,8 @@ namespace orr
       results.permz = p.permz->size() > 0 ? record_values(p.permz) : results.permx;
 
       const RunFiles files(directory, root);
-      results.tau = files.values(".tau.grdecl", "DTOF_sqrt(days)", deck.cell_count);
-      results.arrival = files.values(".time.grdecl", "Physical_Time(days)", deck.cell_count);
+      results.tau = files.values(result_files::TAU_GRID, "DTOF_sqrt(days)", deck.cell_count);
+      results.arrival = files.values(result_files::TIME_GRID, "Physical_Time(days)", deck.cell_count);
       results.has_pressure_model = deck.has_pressure_model;
       if (!deck.has_pressure_model)
         return results;
@@ -152,7 +153,7 @@ namespace orr
       {
         const std::string name = "PRESSURE_" + std::to_string(number);
         results.maps.push_back({number, results.day[number - 1],
-                                files.values("_" + name + ".grdecl", name + "\n", deck.cell_count)});
+                                files.values(result_files::pressure_map(number), name + "\n", deck.cell_count)});
       }
       return results;
     }
