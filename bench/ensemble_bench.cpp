@@ -157,14 +157,14 @@ namespace
     return n % 2 == 1 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
   }
 
-  /** One timed `quill-ensemble run` on fresh run folders. */
-  double ensemble_run(const fs::path &ensemble, const std::vector<std::string> &mode, const Arguments &arguments,
+  /** One timed `quill-ensemble run` on fresh run folders; its CPU time includes its quill runs. */
+  ChildUsage ensemble_run(const fs::path &ensemble, const std::vector<std::string> &mode, const Arguments &arguments,
                       const fs::path &log)
   {
     fs::remove_all(ensemble / "runs");
     std::vector<std::string> command = {ENSEMBLE_PROGRAM, "run", ensemble.string(), "--quill", arguments.quill};
     command.insert(command.end(), mode.begin(), mode.end());
-    return run(command, log).seconds;
+    return run(command, log);
   }
 } // namespace
 
@@ -186,18 +186,27 @@ int main(int argc, char **argv)
       std::vector<double> half_sums;
       std::vector<double> ensembles;
       std::vector<double> ratios;
+      std::vector<double> cpu_ratios;
       for (unsigned repeat = 0; repeat < arguments.repeats; ++repeat)
         {
-          double sum = 0.0;
+          double sum     = 0.0;
+          double cpu_sum = 0.0;
           for (const std::string &name : names)
-            sum += run({arguments.quill, ROOT, (singles / name).string() + "/"}, log).seconds;
+            {
+              const ChildUsage single = run({arguments.quill, ROOT, (singles / name).string() + "/"}, log);
+              sum += single.seconds;
+              cpu_sum += single.cpu_seconds;
+            }
           half_sums.push_back(sum / 2.0);
-          ensembles.push_back(ensemble_run(ensemble, {"--jobs", "2"}, arguments, log));
-          ratios.push_back(ensembles.back() / half_sums.back());
+          const ChildUsage whole = ensemble_run(ensemble, {"--jobs", "2"}, arguments, log);
+          ensembles.push_back(whole.seconds);
+          ratios.push_back(whole.seconds / half_sums.back());
+          cpu_ratios.push_back(whole.cpu_seconds / cpu_sum);
         }
       std::printf("single runs, sum / 2 ............ %8.2f s\n", median(half_sums));
       std::printf("ensemble, --jobs 2 .............. %8.2f s\n", median(ensembles));
       std::printf("ratio (target at most 1.15) ..... %8.3f\n", median(ratios));
+      std::printf("CPU time, ensemble / single runs  %8.3f\n", median(cpu_ratios));
 
       // (2) collect alone, on the finished runs of the last ensemble
       std::vector<double> collects;
@@ -215,7 +224,7 @@ int main(int argc, char **argv)
       std::vector<double> slurm_runs;
       for (unsigned repeat = 0; repeat < arguments.repeats; ++repeat)
         {
-          slurm_runs.push_back(ensemble_run(ensemble, {"--slurm"}, arguments, log));
+          slurm_runs.push_back(ensemble_run(ensemble, {"--slurm"}, arguments, log).seconds);
           slurm_ratios.push_back(slurm_runs.back() / half_sums[repeat]);
         }
       std::printf("ensemble, --slurm ............... %8.2f s\n", median(slurm_runs));

@@ -91,7 +91,10 @@ namespace orr
     void ProgressReport::close()
     {
       if (_line_open)
-        _out << '\n';
+        {
+          refresh();
+          _out << '\n';
+        }
       _line_open = false;
       _out.flush();
     }

@@ -41,7 +41,10 @@ namespace orr
       void lost(const std::string &name, const std::string &reason);
       /** Rewrites the progress line (terminal only), for instance once a second. */
       void refresh();
-      /** Ends the progress line (terminal only) so that later text starts on a line of its own. */
+      /**
+       * Rewrites the progress line a last time and ends it (terminal only), so that later
+       * text starts on a line of its own.
+       */
       void close();
 
       unsigned done() const { return _finished + _failed; }
