@@ -110,7 +110,7 @@ void TestEnsembleWindow::cancelEndsTheRun()
   // A stand-in for quill-ensemble that reports its work and then waits to be stopped, ending
   // as the real one does on SIGTERM.
   const QString tool = scratch.filePath("slow-ensemble");
-  writeFile(tool, "#!/bin/sh\ntrap 'exit 130' TERM\necho '2 of 2 realisations to run (0 finished already)'\n"
+  writeFile(tool, "#!/bin/sh\ntrap 'kill $!; exit 130' TERM\necho '2 of 2 realisations to run (0 finished already)'\n"
                   "echo '[1/2] r1 finished in 1.0 s'\nsleep 30 &\nwait\n");
   QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
