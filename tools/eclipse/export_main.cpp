@@ -5,12 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "eclipse_results_writer.h"
 #include "export_grid.h"
 #include "input_error.h"
 #include "quill_run_results.h"
-#include "staged_output.h"
-#include "vtk_writer.h"
+#include "viewer_files.h"
 
 namespace
 {
@@ -62,10 +60,7 @@ int main(int argc, char **argv)
     const orr::eclipse::ExportGrid grid =
       orr::eclipse::export_grid((fs::path(arguments.directory) / (arguments.root + ".EGRID")).string(), run);
 
-    orr::eclipse::StagedOutput output(arguments.directory);
-    orr::eclipse::write_eclipse_results(run, grid, arguments.root, arguments.well, output);
-    orr::eclipse::write_vtk_results(run, grid.grid, arguments.root, output);
-    output.commit();
+    orr::eclipse::write_viewer_files(run, grid, arguments.root, arguments.well, arguments.directory);
 
     std::cout << "Exported " << arguments.root << " in " << arguments.directory << " on "
               << (grid.imported ? "the imported original grid" : "a grid built from DX, DY and DZ") << ": "

@@ -69,21 +69,24 @@ namespace orr
       // (1) cell sizes: the deck's own, else from the corners
       static const char *const size_keywords[3][2] = {{"DX", "DXV"}, {"DY", "DYV"}, {"DZ", "DZV"}};
       std::vector<double> *sizes[3] = {&model.dx, &model.dy, &model.dz};
+      bool from_corners[3] = {false, false, false};
       for (int axis = 0; axis < 3; ++axis)
       {
         std::optional<std::vector<double>> given =
           deck_cell_sizes(parsed.deck, size_keywords[axis][0], size_keywords[axis][1], axis, model.dimensions);
-        std::vector<double> &values = *sizes[axis];
-        if (given)
-          values = std::move(*given);
-        else
-        {
-          values.resize(n);
-          for (std::size_t g = 0; g < n; ++g)
-            values[g] = grid.getCellDims(g)[axis];
-        }
-        field.from_si(Measure::length, values);
+        from_corners[axis] = !given;
+        *sizes[axis] = given ? std::move(*given) : std::vector<double>(n);
       }
+      if (from_corners[0] || from_corners[1] || from_corners[2])
+        for (std::size_t g = 0; g < n; ++g)
+        {
+          const std::array<double, 3> dims = grid.getCellDims(g);
+          for (int axis = 0; axis < 3; ++axis)
+            if (from_corners[axis])
+              (*sizes[axis])[g] = dims[axis];
+        }
+      for (std::vector<double> *values : sizes)
+        field.from_si(Measure::length, *values);
 
       // (2) active cells: ACTNUM and zero pore volume (opm-common), then MINPV
       model.active = grid.getACTNUM();

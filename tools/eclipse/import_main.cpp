@@ -5,15 +5,8 @@
 #include <string>
 #include <vector>
 
-#include <opm/input/eclipse/EclipseState/Grid/EclipseGrid.hpp>
-#include <opm/input/eclipse/EclipseState/Grid/NNC.hpp>
-#include <opm/input/eclipse/Units/UnitSystem.hpp>
-
-#include "eclipse_file_check.h"
-#include "eclipse_import.h"
+#include "import_into_folder.h"
 #include "input_error.h"
-#include "quill_deck_writer.h"
-#include "staged_output.h"
 
 namespace
 {
@@ -54,17 +47,6 @@ namespace
     return arguments;
   }
 
-  // The deck's grid, with the cells the import closed inactive, in field units.
-  void write_original_grid(const orr::eclipse::ParsedDeck &parsed, const ImportedModel &model,
-                           const std::string &root, orr::eclipse::StagedOutput &output)
-  {
-    const Opm::EclipseGrid grid(parsed.state.getInputGrid(), model.active);
-    const std::string file_name = root + ".EGRID";
-    grid.save((fs::path(output.staging_directory()) / file_name).string(), false, {},
-              Opm::UnitSystem::newFIELD());
-    output.expect(file_name, orr::eclipse::check_eclipse_file);
-  }
-
   void report(const ImportedModel &model, const Arguments &arguments)
   {
     for (const std::string &note : model.notes)
@@ -103,15 +85,8 @@ int main(int argc, char **argv)
 
   try
   {
-    const ImportedModel model = orr::eclipse::import_model(*parsed, arguments.well);
-    std::error_code failed;
-    fs::create_directories(arguments.directory, failed);
-    if (failed)
-      throw std::runtime_error("The directory " + arguments.directory + " cannot be created: " + failed.message());
-    orr::eclipse::StagedOutput output(arguments.directory);
-    orr::eclipse::write_quill_deck(model, arguments.root, fs::path(arguments.deck).filename().string(), output);
-    write_original_grid(*parsed, model, arguments.root, output);
-    output.commit();
+    const ImportedModel model = orr::eclipse::import_into_folder(
+      *parsed, arguments.well, arguments.directory, arguments.root, fs::path(arguments.deck).filename().string());
     report(model, arguments);
   }
   catch (const orr::InputError &error)

@@ -1,6 +1,6 @@
 #include "number_text.h"
 
-#include <charconv>
+#include "formatted_blocks.h"
 
 namespace orr
 {
@@ -9,16 +9,11 @@ namespace orr
     namespace
     {
       const int SIGNIFICANT_DIGITS = 12;
-      // Sign, 12 digits, point, exponent: far below this.
-      const int LONGEST_NUMBER = 32;
     } // namespace
 
     void append_number(std::string &text, double value)
     {
-      char buffer[LONGEST_NUMBER];
-      const std::to_chars_result written =
-        std::to_chars(buffer, buffer + LONGEST_NUMBER, value, std::chars_format::general, SIGNIFICANT_DIGITS);
-      text.append(buffer, written.ptr);
+      append_general_number(text, value, SIGNIFICANT_DIGITS);
     }
 
     std::string number_text(double value)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "formatted_blocks.h"
 #include "number_text.h"
 
 namespace orr
@@ -33,14 +34,15 @@ namespace orr
         }
         const std::string file_name = root + "_" + lower_case(keyword) + ".inc";
         deck += "INCLUDE\n" + file_name + '\n';
-        std::string text;
-        text.reserve(values.size() * 8);
-        for (std::size_t c = 0; c < values.size(); ++c)
-        {
-          append_number(text, values[c]);
-          text += (c + 1) % VALUES_PER_LINE == 0 || c + 1 == values.size() ? '\n' : ' ';
-        }
-        output.text(file_name) << text;
+        // A million cells make some 10 MB of text per property: formatted on every core.
+        write_formatted_blocks(output.text(file_name), values.size(),
+                               [&values](std::size_t begin, std::size_t end, std::string &text) {
+                                 for (std::size_t c = begin; c < end; ++c)
+                                 {
+                                   append_number(text, values[c]);
+                                   text += (c + 1) % VALUES_PER_LINE == 0 || c + 1 == values.size() ? '\n' : ' ';
+                                 }
+                               });
       }
 
       void write_pressure_model(const ImportedPressureModel &pressure_model, const ImportedModel &model,
