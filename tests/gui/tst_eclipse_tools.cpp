@@ -3,40 +3,16 @@
 #include "eclipse_tool_commands.h"
 #include "eclipse_tools.h"
 #include "mainwindow.h"
+#include "message_box_catcher.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMenu>
-#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 namespace
 {
-// Closes every message box as soon as it shows and keeps its texts.
-class MessageBoxCatcher : public QObject
-{
-public:
-  MessageBoxCatcher()
-  {
-    connect(&timer, &QTimer::timeout, this, [this] {
-      for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible())
-        {
-          texts << box->windowTitle() + "|" + box->text() + "|" + box->informativeText();
-          box->done(QMessageBox::Ok);
-        }
-    });
-    timer.start(20);
-  }
-  QStringList texts;
-
-private:
-  QTimer timer;
-};
-
 const int TOOL_TIMEOUT_MS = 60000;
 } // namespace
 

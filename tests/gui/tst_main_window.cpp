@@ -2,6 +2,7 @@
 // script, and the real quill where it is built), and opening the views of the results.
 
 #include "mainwindow.h"
+#include "message_box_catcher.h"
 #include "result_readers.h"
 #include "solver_run_dialog.h"
 
@@ -66,28 +67,6 @@ void saveScreenshot(QWidget *widget, const QString &name)
   QDir().mkpath(VELDRA_SCREENSHOT_DIR);
   QVERIFY(widget->grab().save(QStringLiteral(VELDRA_SCREENSHOT_DIR "/") + name));
 }
-
-// Closes every message box as soon as it shows and keeps its texts.
-class MessageBoxCatcher : public QObject
-{
-public:
-  MessageBoxCatcher()
-  {
-    connect(&timer, &QTimer::timeout, this, [this] {
-      for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible())
-        {
-          texts << box->windowTitle() + "|" + box->text() + "|" + box->informativeText();
-          box->done(QMessageBox::Ok);
-        }
-    });
-    timer.start(20);
-  }
-  QStringList texts;
-
-private:
-  QTimer timer;
-};
 
 const char SMALL_DECK[] = "DIMENS\n3 2 2\nDX\n100\nDY\n50\nDZ\n10\nPORO\n0.2\nPERMX\n5\nPERMZ\n0.5\n"
                           "COMPLOC\n1 1 1\n/\nINIT_TOTAL_COMPRESSIBILITY\n1e-5\nINIT_VISCOSITY\n0.02\n"

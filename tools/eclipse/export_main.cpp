@@ -1,13 +1,13 @@
 // quill-export: a finished quill run as files ResInsight and ParaView read.
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <string>
-#include <vector>
 
 #include "export_grid.h"
-#include "input_error.h"
 #include "quill_run_results.h"
+#include "tool_command_line.h"
 #include "viewer_files.h"
 
 namespace
@@ -27,39 +27,27 @@ namespace
 
   Arguments read_arguments(int argc, char **argv)
   {
+    const orr::eclipse::ToolCommandLine command_line = orr::eclipse::read_tool_command_line(argc, argv, 1, 2, USAGE);
     Arguments arguments;
-    std::vector<std::string> positional;
-    for (int a = 1; a < argc; ++a)
-    {
-      const std::string argument = argv[a];
-      if (argument == "--well" && a + 1 < argc)
-        arguments.well = argv[++a];
-      else if (!argument.empty() && argument[0] == '-')
-        throw orr::InputError(USAGE);
-      else
-        positional.push_back(argument);
-    }
-    if (positional.empty() || positional.size() > 2)
-      throw orr::InputError(USAGE);
-    arguments.root = positional[0];
+    arguments.root = command_line.words[0];
     // The root name may be given as quill takes it, with ".fip".
     if (arguments.root.size() > 4 && arguments.root.compare(arguments.root.size() - 4, 4, ".fip") == 0)
       arguments.root.resize(arguments.root.size() - 4);
-    if (positional.size() == 2)
-      arguments.directory = positional[1];
+    if (command_line.words.size() == 2)
+      arguments.directory = command_line.words[1];
+    if (!command_line.well.empty())
+      arguments.well = command_line.well;
     return arguments;
   }
 } // namespace
 
 int main(int argc, char **argv)
 {
-  try
-  {
+  return orr::eclipse::run_reporting_failures([argc, argv] {
     const Arguments arguments = read_arguments(argc, argv);
     const orr::eclipse::QuillRunResults run = orr::eclipse::read_quill_run(arguments.directory, arguments.root);
     const orr::eclipse::ExportGrid grid =
       orr::eclipse::export_grid((fs::path(arguments.directory) / (arguments.root + ".EGRID")).string(), run);
-
     orr::eclipse::write_viewer_files(run, grid, arguments.root, arguments.well, arguments.directory);
 
     std::cout << "Exported " << arguments.root << " in " << arguments.directory << " on "
@@ -67,16 +55,5 @@ int main(int argc, char **argv)
               << arguments.root << ".EGRID, .INIT, .UNRST"
               << (run.has_pressure_model ? ", .SMSPEC, .UNSMRY" : "") << " for ResInsight; " << arguments.root
               << ".pvd with " << std::max<std::size_t>(run.maps.size(), 1) << " time steps for ParaView.\n";
-  }
-  catch (const orr::InputError &error)
-  {
-    std::cerr << error.what();
-    return 1;
-  }
-  catch (const std::exception &error)
-  {
-    std::cerr << "Error: " << error.what() << '\n';
-    return 2;
-  }
-  return 0;
+  });
 }

@@ -2,11 +2,12 @@
 
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "import_into_folder.h"
 #include "input_error.h"
+#include "tool_command_line.h"
 
 namespace
 {
@@ -25,26 +26,28 @@ namespace
 
   Arguments read_arguments(int argc, char **argv)
   {
+    const orr::eclipse::ToolCommandLine command_line = orr::eclipse::read_tool_command_line(argc, argv, 2, 3, USAGE);
     Arguments arguments;
-    std::vector<std::string> positional;
-    for (int a = 1; a < argc; ++a)
-    {
-      const std::string argument = argv[a];
-      if (argument == "--well" && a + 1 < argc)
-        arguments.well = argv[++a];
-      else if (!argument.empty() && argument[0] == '-')
-        throw orr::InputError(USAGE);
-      else
-        positional.push_back(argument);
-    }
-    if (positional.size() < 2 || positional.size() > 3)
-      throw orr::InputError(USAGE);
-    arguments.deck = positional[0];
-    arguments.directory = positional[1];
-    arguments.root = positional.size() == 3 ? positional[2] : fs::path(arguments.deck).stem().string();
+    arguments.deck = command_line.words[0];
+    arguments.directory = command_line.words[1];
+    arguments.root = command_line.words.size() == 3 ? command_line.words[2] : fs::path(arguments.deck).stem().string();
+    arguments.well = command_line.well;
     if (arguments.root.empty() || arguments.root.find('/') != std::string::npos)
       throw orr::InputError("Error: The root name \"" + arguments.root + "\" is no file name!\n");
     return arguments;
+  }
+
+  // opm-common's own message when the deck cannot be parsed.
+  std::unique_ptr<orr::eclipse::ParsedDeck> parse(const std::string &deck)
+  {
+    try
+    {
+      return std::make_unique<orr::eclipse::ParsedDeck>(deck);
+    }
+    catch (const std::exception &error)
+    {
+      throw orr::InputError("Error: The deck " + deck + " cannot be read:\n" + error.what() + "\n");
+    }
   }
 
   void report(const ImportedModel &model, const Arguments &arguments)
@@ -61,43 +64,11 @@ namespace
 
 int main(int argc, char **argv)
 {
-  Arguments arguments;
-  try
-  {
-    arguments = read_arguments(argc, argv);
-  }
-  catch (const orr::InputError &error)
-  {
-    std::cerr << error.what();
-    return 1;
-  }
-
-  std::unique_ptr<orr::eclipse::ParsedDeck> parsed;
-  try
-  {
-    parsed = std::make_unique<orr::eclipse::ParsedDeck>(arguments.deck);
-  }
-  catch (const std::exception &error)
-  {
-    std::cerr << "Error: The deck " << arguments.deck << " cannot be read:\n" << error.what() << '\n';
-    return 1;
-  }
-
-  try
-  {
+  return orr::eclipse::run_reporting_failures([argc, argv] {
+    const Arguments arguments = read_arguments(argc, argv);
+    const std::unique_ptr<orr::eclipse::ParsedDeck> parsed = parse(arguments.deck);
     const ImportedModel model = orr::eclipse::import_into_folder(
       *parsed, arguments.well, arguments.directory, arguments.root, fs::path(arguments.deck).filename().string());
     report(model, arguments);
-  }
-  catch (const orr::InputError &error)
-  {
-    std::cerr << error.what();
-    return 1;
-  }
-  catch (const std::exception &error)
-  {
-    std::cerr << "Error: " << error.what() << '\n';
-    return 2;
-  }
-  return 0;
+  });
 }
