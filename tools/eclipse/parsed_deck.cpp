@@ -32,7 +32,9 @@ namespace orr
       Opm::Schedule make_schedule(const Opm::Deck &deck, const Opm::EclipseState &state)
       {
         Opm::ErrorGuard errors;
-        Opm::Schedule schedule(deck, state, strict_context(), errors, std::make_shared<Opm::Python>());
+        // Python actions (PYACTION) are nothing quill could carry over: no interpreter is started.
+        Opm::Schedule schedule(deck, state, strict_context(), errors,
+                               std::make_shared<Opm::Python>(Opm::Python::Enable::OFF));
         errors.clear();
         return schedule;
       }

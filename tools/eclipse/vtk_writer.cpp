@@ -153,6 +153,22 @@ namespace orr
         return geometry;
       }
 
+      // A file name as the text of an XML attribute: a root name may hold "&" or a quote.
+      std::string xml_attribute(const std::string &text)
+      {
+        std::string escaped;
+        for (char c : text)
+          switch (c)
+          {
+            case '&': escaped += "&amp;"; break;
+            case '<': escaped += "&lt;"; break;
+            case '>': escaped += "&gt;"; break;
+            case '"': escaped += "&quot;"; break;
+            default: escaped += c;
+          }
+        return escaped;
+      }
+
       std::vector<double> active_values(const Opm::EclipseGrid &grid, const std::vector<double> &values)
       {
         std::vector<double> active;
@@ -192,7 +208,7 @@ namespace orr
       if (run.maps.empty())
       {
         write_unstructured_grid(geometry, tau, arrival, nullptr, output.text(root + ".vtu"));
-        collection += "<DataSet timestep=\"0\" file=\"" + root + ".vtu\"/>\n";
+        collection += "<DataSet timestep=\"0\" file=\"" + xml_attribute(root + ".vtu") + "\"/>\n";
       }
       else
       {
@@ -203,7 +219,7 @@ namespace orr
           const std::string file_name = root + "_" + std::to_string(map.number) + ".vtu";
           const std::vector<double> pressure = active_values(grid, map.pressure);
           write_unstructured_grid(geometry, tau, arrival, &pressure, output.text(file_name));
-          collection += "<DataSet timestep=\"" + number_text(map.day) + "\" file=\"" + file_name + "\"/>\n";
+          collection += "<DataSet timestep=\"" + number_text(map.day) + "\" file=\"" + xml_attribute(file_name) + "\"/>\n";
         }
       }
       collection += "</Collection>\n</VTKFile>\n";
