@@ -6,6 +6,7 @@
 #include <tuple>
 #include <utility>
 
+#include "block_word_reader.h"
 #include "input_error.h"
 #include "machine_resources.h"
 #include "text_input.h"
@@ -237,14 +238,16 @@ namespace orr
     bool DeckReader::_read_included_values(const std::string &file_name,
                                            DataRecord<double> &record) const
     {
-      // Read as a stream, word by word: memory stays that of the record, whatever the file.
+      // Read in blocks, word by word: memory stays that of the record, whatever the file.
       std::ifstream file;
       if (!open_text_file(file, _directory + file_name, std::ios::binary))
         return false;
+      BlockWordReader  words(file, NUMBER_LIMIT);
+      std::string_view word;
       for (std::uint32_t n = 0; n < _contents.cell_count; ++n)
         {
           double value = 0.0;
-          if (!read_number(file, value))
+          if (!words.next(word) || !parse_whole_number(word, value))
             return false;
           record.push_back(value);
         }
