@@ -24,6 +24,9 @@ namespace orr
       // What is wrong with pressure p (psia) named `what`, or "" when it is in [0, upper].
       std::string pressure_fault(const char *what, double p, double upper)
       {
+        // Checked for every cell at every step: the text is made only for a fault.
+        if (p >= 0.0 && p <= upper)
+          return std::string();
         std::ostringstream fault;
         if (!std::isfinite(p))
           fault << what << " is no longer finite";
