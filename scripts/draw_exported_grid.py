@@ -26,7 +26,7 @@ def data_array(piece, name):
     element = next(e for e in piece.iter("DataArray") if e.get("Name") == name)
     text = element.text.strip()
     data = base64.b64decode(text[12:])
-    code = {"Float64": "d", "Int64": "q", "UInt8": "B"}[element.get("type")]
+    code = {"Float32": "f", "Float64": "d", "Int32": "i", "Int64": "q", "UInt8": "B"}[element.get("type")]
     return struct.unpack("<%d%s" % (len(data) // struct.calcsize(code), code), data)
 
 

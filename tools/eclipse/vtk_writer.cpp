@@ -106,7 +106,7 @@ namespace orr
         // (2) points: each depth on its pillar, ft, z up
         Geometry geometry;
         geometry.point_count = first_point[pillar_count];
-        std::vector<double> points;
+        std::vector<float> points;
         points.reserve(3 * geometry.point_count);
         for (std::size_t p = 0; p < pillar_count; ++p)
         {
@@ -115,14 +115,14 @@ namespace orr
           {
             const double span = line[5] - line[2];
             const double t = span == 0.0 ? 0.0 : (depth - line[2]) / span;
-            points.insert(points.end(), {(line[0] + t * (line[3] - line[0])) * FEET_PER_METRE,
-                                         (line[1] + t * (line[4] - line[1])) * FEET_PER_METRE,
-                                         -depth * FEET_PER_METRE});
+            points.insert(points.end(), {float((line[0] + t * (line[3] - line[0])) * FEET_PER_METRE),
+                                         float((line[1] + t * (line[4] - line[1])) * FEET_PER_METRE),
+                                         float(-depth * FEET_PER_METRE)});
           }
         }
 
         // (3) cells
-        std::vector<std::int64_t> connectivity, offsets;
+        std::vector<std::int32_t> connectivity, offsets;
         connectivity.reserve(8 * grid.getNumActive());
         offsets.reserve(grid.getNumActive());
         for (std::size_t k = 0; k < nz; ++k)
@@ -134,20 +134,20 @@ namespace orr
                 {
                   const std::size_t p = pillar_of(i, j, corner);
                   const double depth = zcorn[zcorn_index.index(i, j, k, corner)];
-                  connectivity.push_back(std::int64_t(
+                  connectivity.push_back(std::int32_t(
                     first_point[p] + (std::lower_bound(depths[p].begin(), depths[p].end(), depth) - depths[p].begin())));
                 }
-                offsets.push_back(std::int64_t(connectivity.size()));
+                offsets.push_back(std::int32_t(connectivity.size()));
               }
         geometry.cell_count = offsets.size();
         const std::vector<std::uint8_t> types(geometry.cell_count, VTK_HEXAHEDRON);
 
         std::string &text = geometry.points_and_cells;
         text += "<Points>\n";
-        append_array(text, "Float64", "Points", 3, points);
+        append_array(text, "Float32", "Points", 3, points);
         text += "</Points>\n<Cells>\n";
-        append_array(text, "Int64", "connectivity", 1, connectivity);
-        append_array(text, "Int64", "offsets", 1, offsets);
+        append_array(text, "Int32", "connectivity", 1, connectivity);
+        append_array(text, "Int32", "offsets", 1, offsets);
         append_array(text, "UInt8", "types", 1, types);
         text += "</Cells>\n";
         return geometry;
@@ -169,29 +169,29 @@ namespace orr
         return escaped;
       }
 
-      std::vector<double> active_values(const Opm::EclipseGrid &grid, const std::vector<double> &values)
+      // Single precision, as the viewers keep cell data: half the bytes of every file.
+      std::vector<float> active_values(const Opm::EclipseGrid &grid, const std::vector<double> &values)
       {
-        std::vector<double> active;
+        std::vector<float> active;
         active.reserve(grid.getNumActive());
         for (std::size_t g = 0; g < values.size(); ++g)
           if (grid.cellActive(g))
-            active.push_back(values[g]);
+            active.push_back(static_cast<float>(values[g]));
         return active;
       }
 
-      void write_unstructured_grid(const Geometry &geometry, const std::vector<double> &tau,
-                                   const std::vector<double> &arrival, const std::vector<double> *pressure,
-                                   std::ostream &out)
+      /** Cell data of one file: named arrays of one value per active cell. */
+      using CellData = std::vector<std::pair<const char *, const std::vector<float> *>>;
+
+      void write_unstructured_grid(const Geometry &geometry, const CellData &cell_data, std::ostream &out)
       {
         std::string text = "<?xml version=\"1.0\"?>\n<VTKFile type=\"UnstructuredGrid\" version=\"1.0\" "
                            "byte_order=\"LittleEndian\" header_type=\"UInt64\">\n<UnstructuredGrid>\n"
                            "<Piece NumberOfPoints=\""
                            + std::to_string(geometry.point_count) + "\" NumberOfCells=\""
-                           + std::to_string(geometry.cell_count) + "\">\n<CellData Scalars=\"TAU\">\n";
-        append_array(text, "Float64", "TAU", 1, tau);
-        append_array(text, "Float64", "ARRIVAL", 1, arrival);
-        if (pressure)
-          append_array(text, "Float64", "PRESSURE", 1, *pressure);
+                           + std::to_string(geometry.cell_count) + "\">\n<CellData>\n";
+        for (const auto &[name, values] : cell_data)
+          append_array(text, "Float32", name, 1, *values);
         text += "</CellData>\n";
         out << text << geometry.points_and_cells << "</Piece>\n</UnstructuredGrid>\n</VTKFile>\n";
       }
@@ -201,24 +201,26 @@ namespace orr
                            StagedOutput &output)
     {
       const Geometry geometry = encode_geometry(grid);
-      const std::vector<double> tau = active_values(grid, run.tau);
-      const std::vector<double> arrival = active_values(grid, run.arrival);
+      const std::vector<float> tau = active_values(grid, run.tau);
+      const std::vector<float> arrival = active_values(grid, run.arrival);
 
       std::string collection = "<?xml version=\"1.0\"?>\n<VTKFile type=\"Collection\" version=\"1.0\">\n<Collection>\n";
       if (run.maps.empty())
       {
-        write_unstructured_grid(geometry, tau, arrival, nullptr, output.text(root + ".vtu"));
+        write_unstructured_grid(geometry, {{"TAU", &tau}, {"ARRIVAL", &arrival}}, output.text(root + ".vtu"));
         collection += "<DataSet timestep=\"0\" file=\"" + xml_attribute(root + ".vtu") + "\"/>\n";
       }
       else
       {
-        const std::vector<double> last = active_values(grid, run.maps.back().pressure);
-        write_unstructured_grid(geometry, tau, arrival, &last, output.text(root + ".vtu"));
+        const std::vector<float> last = active_values(grid, run.maps.back().pressure);
+        write_unstructured_grid(geometry, {{"TAU", &tau}, {"ARRIVAL", &arrival}, {"PRESSURE", &last}},
+                                output.text(root + ".vtu"));
+        // The time steps carry the pressure alone: the tau fields do not change with time.
         for (const PressureMap &map : run.maps)
         {
           const std::string file_name = root + "_" + std::to_string(map.number) + ".vtu";
-          const std::vector<double> pressure = active_values(grid, map.pressure);
-          write_unstructured_grid(geometry, tau, arrival, &pressure, output.text(file_name));
+          const std::vector<float> pressure = active_values(grid, map.pressure);
+          write_unstructured_grid(geometry, {{"PRESSURE", &pressure}}, output.text(file_name));
           collection += "<DataSet timestep=\"" + number_text(map.day) + "\" file=\"" + xml_attribute(file_name) + "\"/>\n";
         }
       }
