@@ -60,16 +60,6 @@ namespace orr
         stream.write("DOUBHEAD", doubhead.data());
       }
 
-      std::vector<float> active_values(const Opm::EclipseGrid &grid, const std::vector<double> &values)
-      {
-        std::vector<float> active;
-        active.reserve(grid.getNumActive());
-        for (std::size_t g = 0; g < values.size(); ++g)
-          if (grid.cellActive(g))
-            active.push_back(static_cast<float>(values[g]));
-        return active;
-      }
-
       void write_init(const QuillRunResults &run, const Opm::EclipseGrid &grid, const Stream::ResultSet &result_set)
       {
         Stream::Init init(result_set, Stream::Formatted{false});
@@ -81,13 +71,13 @@ namespace orr
                              ? static_cast<float>(run.poro[g] * run.dx[g] * run.dy[g] * run.dz[g] / CUBIC_FEET_PER_BARREL)
                              : 0.0f;
         init.write("PORV", pore_volume);
-        init.write("DX", active_values(grid, run.dx));
-        init.write("DY", active_values(grid, run.dy));
-        init.write("DZ", active_values(grid, run.dz));
-        init.write("PERMX", active_values(grid, run.permx));
-        init.write("PERMY", active_values(grid, run.permy));
-        init.write("PERMZ", active_values(grid, run.permz));
-        init.write("PORO", active_values(grid, run.poro));
+        init.write("DX", active_cell_values(grid, run.dx));
+        init.write("DY", active_cell_values(grid, run.dy));
+        init.write("DZ", active_cell_values(grid, run.dz));
+        init.write("PERMX", active_cell_values(grid, run.permx));
+        init.write("PERMY", active_cell_values(grid, run.permy));
+        init.write("PERMZ", active_cell_values(grid, run.permz));
+        init.write("PORO", active_cell_values(grid, run.poro));
       }
 
       void write_restart(const QuillRunResults &run, const Opm::EclipseGrid &grid, const Stream::ResultSet &result_set)
@@ -95,15 +85,15 @@ namespace orr
         {
           Stream::Restart report(result_set, 0, Stream::Formatted{false}, Stream::Unified{true});
           write_headers(report, grid, 0.0, 0);
-          report.write("TAU", active_values(grid, run.tau));
-          report.write("ARRIVAL", active_values(grid, run.arrival));
+          report.write("TAU", active_cell_values(grid, run.tau));
+          report.write("ARRIVAL", active_cell_values(grid, run.arrival));
         }
         for (std::size_t m = 0; m < run.maps.size(); ++m)
         {
           const int sequence = int(m) + 1;
           Stream::Restart report(result_set, sequence, Stream::Formatted{false}, Stream::Unified{true});
           write_headers(report, grid, run.maps[m].day, sequence);
-          report.write("PRESSURE", active_values(grid, run.maps[m].pressure));
+          report.write("PRESSURE", active_cell_values(grid, run.maps[m].pressure));
         }
       }
 

@@ -87,5 +87,15 @@ namespace orr
       }
       return {grid_from_cell_sizes(run), false};
     }
+
+    std::vector<float> active_cell_values(const Opm::EclipseGrid &grid, const std::vector<double> &values)
+    {
+      std::vector<float> active;
+      active.reserve(grid.getNumActive());
+      for (std::size_t g = 0; g < values.size(); ++g)
+        if (grid.cellActive(g))
+          active.push_back(static_cast<float>(values[g]));
+      return active;
+    }
   } // namespace eclipse
 } // namespace orr

@@ -25,6 +25,12 @@ namespace orr
      * DX, DY and DZ with its top at depth 0, every cell active.
      */
     ExportGrid export_grid(const std::string &egrid_path, const QuillRunResults &run);
+
+    /**
+     * The values of grid's active cells, in single precision as the viewers keep them.
+     * values: one per cell of the grid, i fastest.
+     */
+    std::vector<float> active_cell_values(const Opm::EclipseGrid &grid, const std::vector<double> &values);
   } // namespace eclipse
 } // namespace orr
 

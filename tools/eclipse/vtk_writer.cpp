@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "export_grid.h"
 #include "number_text.h"
 
 namespace orr
@@ -169,17 +170,6 @@ namespace orr
         return escaped;
       }
 
-      // Single precision, as the viewers keep cell data: half the bytes of every file.
-      std::vector<float> active_values(const Opm::EclipseGrid &grid, const std::vector<double> &values)
-      {
-        std::vector<float> active;
-        active.reserve(grid.getNumActive());
-        for (std::size_t g = 0; g < values.size(); ++g)
-          if (grid.cellActive(g))
-            active.push_back(static_cast<float>(values[g]));
-        return active;
-      }
-
       /** Cell data of one file: named arrays of one value per active cell. */
       using CellData = std::vector<std::pair<const char *, const std::vector<float> *>>;
 
@@ -201,8 +191,8 @@ namespace orr
                            StagedOutput &output)
     {
       const Geometry geometry = encode_geometry(grid);
-      const std::vector<float> tau = active_values(grid, run.tau);
-      const std::vector<float> arrival = active_values(grid, run.arrival);
+      const std::vector<float> tau = active_cell_values(grid, run.tau);
+      const std::vector<float> arrival = active_cell_values(grid, run.arrival);
 
       std::string collection = "<?xml version=\"1.0\"?>\n<VTKFile type=\"Collection\" version=\"1.0\">\n<Collection>\n";
       if (run.maps.empty())
@@ -212,14 +202,14 @@ namespace orr
       }
       else
       {
-        const std::vector<float> last = active_values(grid, run.maps.back().pressure);
+        const std::vector<float> last = active_cell_values(grid, run.maps.back().pressure);
         write_unstructured_grid(geometry, {{"TAU", &tau}, {"ARRIVAL", &arrival}, {"PRESSURE", &last}},
                                 output.text(root + ".vtu"));
         // The time steps carry the pressure alone: the tau fields do not change with time.
         for (const PressureMap &map : run.maps)
         {
           const std::string file_name = root + "_" + std::to_string(map.number) + ".vtu";
-          const std::vector<float> pressure = active_values(grid, map.pressure);
+          const std::vector<float> pressure = active_cell_values(grid, map.pressure);
           write_unstructured_grid(geometry, {{"PRESSURE", &pressure}}, output.text(file_name));
           collection += "<DataSet timestep=\"" + number_text(map.day) + "\" file=\"" + xml_attribute(file_name) + "\"/>\n";
         }
