@@ -145,6 +145,8 @@ TEST(ExampleDecks, OilWellHoldsItsRateThenItsPressureLimit)
       EXPECT_NEAR(bhp[s], 1500.0, 1e-9);
       EXPECT_LT(rate[s], 800.0);
       if (s > switched)
-        EXPECT_LT(rate[s], rate[s - 1]);
+        {
+          EXPECT_LT(rate[s], rate[s - 1]);
+        }
     }
 }

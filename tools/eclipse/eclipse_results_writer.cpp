@@ -100,8 +100,9 @@ namespace orr
       void write_summary(const QuillRunResults &run, const Opm::EclipseGrid &grid, const std::string &well,
                          const Stream::ResultSet &result_set)
       {
-        using Specification = Stream::SummarySpecification;
-        Specification::Parameters parameters;
+        // The summary's header, written once before its steps.
+        using SummaryHeader = Stream::SummarySpecification;
+        SummaryHeader::Parameters parameters;
         const std::string phase = run.gas ? "G" : "O";
         const std::string rate_unit = run.gas ? "MSCF/DAY" : "STB/DAY";
         const std::string volume_unit = run.gas ? "MSCF" : "STB";
@@ -112,10 +113,11 @@ namespace orr
         parameters.add("F" + phase + "PR", "FIELD", 0, rate_unit);
         parameters.add("F" + phase + "PT", "FIELD", 0, volume_unit);
         {
-          Specification specification(result_set, Stream::Formatted{false}, Specification::UnitConvention::Field,
-                                      {int(grid.getNX()), int(grid.getNY()), int(grid.getNZ())}, Specification::RestartSpecification{},
-                                      Opm::TimeService::from_time_t(std::chrono::system_clock::to_time_t(start_time())));
-          specification.write(parameters);
+          // No restart case: the run starts from its own initial state.
+          SummaryHeader header(result_set, Stream::Formatted{false}, SummaryHeader::UnitConvention::Field,
+                               {int(grid.getNX()), int(grid.getNY()), int(grid.getNZ())}, {},
+                               Opm::TimeService::from_time_t(std::chrono::system_clock::to_time_t(start_time())));
+          header.write(parameters);
         }
         std::unique_ptr<Opm::EclIO::EclOutput> summary =
           Stream::createSummaryFile(result_set, 0, Stream::Formatted{false}, Stream::Unified{true});
