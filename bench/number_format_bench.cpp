@@ -1,14 +1,17 @@
-// Whether std::to_chars in the general notation with an explicit precision writes exactly
+// Whether the result writers' number formatting (orr::append_general_number) writes exactly
 // the text of snprintf's "%.<precision>g", the format of every result file, and how much
-// faster it is: the result writers trust it with tens of millions of numbers per run.
+// faster it is than snprintf and than std::to_chars in the general notation: the writers
+// trust it with tens of millions of numbers per run.
 //
 //   number_format_bench [--count n]      (default: 100000000 doubles per precision)
 //
 // The doubles: edge cases (zeros, subnormals, the largest double and the system's infinite
 // value, infinities, NaN, powers of ten and their neighbours, halfway points of 6 and 18
-// digits and their neighbours), then random bit patterns over every finite double and
-// log-normal values like a run's results, half each, on every core. Exits with status 1 at
-// the first difference, printing the double's bits and both texts.
+// digits and their neighbours, doubles exactly halfway between two 6- or 18-digit decimals),
+// then random bit patterns over every finite double and values like a run's results
+// (log-uniform from 1e-3 to 1e11, the range of its tau, times and volumes), half each, on
+// every core; only the latter are timed. Exits with status 1 at the first difference, printing
+// the double's bits and both texts.
 
 #include <charconv>
 #include <cinttypes>
@@ -27,15 +30,21 @@
 #include <vector>
 
 #include "count_argument.h"
+#include "general_number.h"
 
 namespace
 {
   constexpr int PRECISIONS[] = {18, 6};
 
-  /** What one thread found: the first difference, and the seconds each formatter took. */
+  /**
+   * What one thread found: the first difference, and the seconds each formatter took on the
+   * `timed` values like a run's results.
+   */
   struct Comparison
   {
-    std::uint64_t checked         = 0;
+    std::uint64_t checked          = 0;
+    std::uint64_t timed            = 0;
+    double        writer_seconds   = 0.0;
     double        to_chars_seconds = 0.0;
     double        snprintf_seconds = 0.0;
     std::string   difference;  // empty while every text agreed
@@ -83,6 +92,17 @@ namespace
         for (const double value : {halfway, std::nextafter(halfway, 0.0), std::nextafter(halfway, max)})
           values.push_back(value);
       }
+    // Exactly halfway: m * 2^-j has the digits of m * 5^j, which end in 5 for an odd m;
+    // with 7 or 19 of them it lies halfway between two 6- or 18-digit decimals.
+    for (int i = 0; i < 20000; ++i)
+      {
+        const int           digits = i % 2 ? 7 : 19;
+        const int           j      = 1 + static_cast<int>(engine() % (digits == 7 ? 9 : 26));
+        const double        low = std::pow(10.0, digits - 1) / std::pow(5.0, j);
+        const std::uint64_t m   = static_cast<std::uint64_t>(low + std::fmod(static_cast<double>(engine() >> 11), 9.0 * low)) | 1;
+        if (m < (std::uint64_t(1) << 53))
+          values.push_back(std::ldexp(static_cast<double>(m), -j));
+      }
     return values;
   }
 
@@ -94,33 +114,43 @@ namespace
     return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
   }
 
-  /** Compares the two texts of every value of `values` at `precision`; times each. */
-  void compare(const std::vector<double> &values, const int precision, Comparison &comparison)
+  /** Compares the texts of every value of `values` at `precision`; times each formatter if `timed`. */
+  void compare(const std::vector<double> &values, const int precision, const bool timed, Comparison &comparison)
   {
     char format[8];
     std::snprintf(format, sizeof format, "%%.%dg", precision);
-    std::vector<char> expected(values.size() * 32), actual(values.size() * 32);
+    constexpr std::size_t SLOT = 40;  // a text of up to 25 characters and the writers' room
+    static_assert(SLOT > orr::GENERAL_NUMBER_ROOM, "a slot holds the room the writers may use");
+    std::vector<char> expected(values.size() * SLOT), reference(values.size() * SLOT), actual(values.size() * SLOT);
 
     const double start = thread_cpu_seconds();
     for (std::size_t i = 0; i < values.size(); ++i)
-      std::snprintf(&expected[32 * i], 32, format, values[i]);
-    const double middle = thread_cpu_seconds();
+      std::snprintf(&expected[SLOT * i], SLOT, format, values[i]);
+    const double after_snprintf = thread_cpu_seconds();
     for (std::size_t i = 0; i < values.size(); ++i)
       {
-        char *const first = &actual[32 * i];
-        *std::to_chars(first, first + 31, values[i], std::chars_format::general, precision).ptr = '\0';
+        char *const first = &reference[SLOT * i];
+        *std::to_chars(first, first + SLOT - 1, values[i], std::chars_format::general, precision).ptr = '\0';
       }
+    const double after_to_chars = thread_cpu_seconds();
+    for (std::size_t i = 0; i < values.size(); ++i)
+      *orr::write_general_number(&actual[SLOT * i], values[i], precision) = '\0';
     const double end = thread_cpu_seconds();
-    comparison.snprintf_seconds += middle - start;
-    comparison.to_chars_seconds += end - middle;
+    if (timed)
+      {
+        comparison.snprintf_seconds += after_snprintf - start;
+        comparison.to_chars_seconds += after_to_chars - after_snprintf;
+        comparison.writer_seconds += end - after_to_chars;
+        comparison.timed += values.size();
+      }
 
     for (std::size_t i = 0; i < values.size() && comparison.difference.empty(); ++i)
-      if (std::strcmp(&expected[32 * i], &actual[32 * i]) != 0)
+      if (std::strcmp(&expected[SLOT * i], &actual[SLOT * i]) != 0)
         {
-          char text[160];
-          std::snprintf(text, sizeof text, "bits %016" PRIx64 " at precision %d: snprintf \"%s\", to_chars \"%s\"",
-                        double_to_bits(values[i]), precision, &expected[32 * i], &actual[32 * i]);
-          comparison.difference = text;
+          char message[160];
+          std::snprintf(message, sizeof message, "bits %016" PRIx64 " at precision %d: snprintf \"%s\", writers \"%s\"",
+                        double_to_bits(values[i]), precision, &expected[SLOT * i], &actual[SLOT * i]);
+          comparison.difference = message;
         }
     comparison.checked += values.size();
   }
@@ -130,25 +160,29 @@ namespace
   {
     constexpr std::size_t BATCH = 1 << 20;
     std::mt19937_64       engine(seed);
-    std::normal_distribution<double> normal(0.0, 6.0);
+    std::uniform_real_distribution<double> decimal_exponent(-3.0, 11.0);
     Comparison            comparison;
-    std::vector<double>   values;
+    std::vector<double>   patterns, results;
     for (std::uint64_t done = 0; done < count && comparison.difference.empty(); done += BATCH)
       {
-        values.clear();
+        patterns.clear();
+        results.clear();
         for (std::size_t i = 0; i < BATCH && done + i < count; ++i)
-          {
-            double value;
-            if (i % 2)
-              value = std::exp(normal(engine));
-            else
+          if (i % 2)
+            results.push_back(std::pow(10.0, decimal_exponent(engine)));
+          else
+            {
+              double value;
               do
                 value = bits_to_double(engine());
               while (!std::isfinite(value));
-            values.push_back(value);
-          }
+              patterns.push_back(value);
+            }
         for (const int precision : PRECISIONS)
-          compare(values, precision, comparison);
+          {
+            compare(patterns, precision, false, comparison);
+            compare(results, precision, true, comparison);
+          }
       }
     return comparison;
   }
@@ -171,7 +205,7 @@ int main(int argc, char **argv)
 
   Comparison total;
   for (const int precision : PRECISIONS)
-    compare(edge_cases(), precision, total);
+    compare(edge_cases(), precision, false, total);
 
   const unsigned                  threads = std::max(1u, std::thread::hardware_concurrency());
   std::vector<std::future<Comparison>> shares;
@@ -182,17 +216,21 @@ int main(int argc, char **argv)
     {
       const Comparison part = share.get();
       total.checked += part.checked;
+      total.timed += part.timed;
+      total.writer_seconds += part.writer_seconds;
       total.to_chars_seconds += part.to_chars_seconds;
       total.snprintf_seconds += part.snprintf_seconds;
       if (total.difference.empty())
         total.difference = part.difference;
     }
 
-  std::printf("std::to_chars (general, precision 18 and 6) against snprintf (%%.18g, %%.6g): %" PRIu64
+  std::printf("The writers' formatting (precision 18 and 6) against snprintf (%%.18g, %%.6g): %" PRIu64
               " numbers compared\n", total.checked);
-  std::printf("    per number: to_chars %.1f ns, snprintf %.1f ns (both precisions, CPU time)\n",
-              1e9 * total.to_chars_seconds / static_cast<double>(total.checked),
-              1e9 * total.snprintf_seconds / static_cast<double>(total.checked));
+  std::printf("    per number like a run's results (both precisions, CPU time): writers %.1f ns, std::to_chars %.1f ns, "
+              "snprintf %.1f ns\n",
+              1e9 * total.writer_seconds / static_cast<double>(total.timed),
+              1e9 * total.to_chars_seconds / static_cast<double>(total.timed),
+              1e9 * total.snprintf_seconds / static_cast<double>(total.timed));
   if (!total.difference.empty())
     {
       std::printf("    DIFFERENT: %s\n", total.difference.c_str());

@@ -2,8 +2,10 @@
 #define ORR_FORMATTED_BLOCKS_H
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstddef>
 #include <future>
+#include <mutex>
 #include <ostream>
 #include <string>
 #include <thread>
@@ -12,12 +14,26 @@
 namespace orr
 {
   /**
-   * Appends `value` in the general notation with `precision` significant digits: the text
-   * of printf's "%.<precision>g" (and of a C++ stream with that precision), formatted by
-   * std::to_chars without locale or stream work. Infinities and NaN give "inf", "-inf" and
-   * "nan" as printf does.
+   * The order in which the threads of write_formatted_blocks write their blocks: block b
+   * goes to the file after block b - 1, whichever thread formatted it. A thread that fails
+   * abandons the writing, and the others then stop instead of waiting for its block.
    */
-  void append_general_number(std::string &text, double value, int precision);
+  class BlockWritingTurns
+  {
+  public:
+    /** Waits until block `block` is next to be written; false once the writing is abandoned. */
+    bool wait_for_turn(std::size_t block);
+    /** Block `block` is written: the next one may go. */
+    void written(std::size_t block);
+    /** A thread has failed: no block waits any longer. */
+    void abandon();
+
+  private:
+    std::mutex              _mutex;
+    std::condition_variable _turn_changed;
+    std::size_t             _next     = 0;
+    bool                    _abandoned = false;
+  };
 
   /**
    * Writes the text of `count` items to `out`, in item order, formatting it in blocks of
@@ -26,35 +42,75 @@ namespace orr
    *
    * `format(begin, end, text)` appends the text of items [begin, end) to `text`; it is
    * called from several threads at once, on different ranges, and must only read shared
-   * data. Each block's text goes to `out` with one `write` of the stream. Where no thread
-   * can be started, the blocks are formatted one after the other.
+   * data. Each thread takes the next block to format, waits for the blocks before it to be
+   * written, writes its own with one `write` of the stream and goes on, so that writing
+   * overlaps formatting. Where no thread can be started, this thread formats and writes
+   * every block. An exception of `format` is thrown here once every thread has stopped.
    */
   template <typename Format>
   void write_formatted_blocks(std::ostream &out, const std::size_t count, const Format &format)
   {
     // About 4 MB of text per block of table rows: few large writes, bounded memory.
     constexpr std::size_t ITEMS_PER_BLOCK = std::size_t(1) << 15;
-    const std::size_t     workers = std::max(1u, std::thread::hardware_concurrency());
-    std::vector<std::string> texts(workers);
-    const auto format_block = [&format, &texts, count](const std::size_t worker, const std::size_t begin) {
-      texts[worker].clear();
-      format(begin, std::min(begin + ITEMS_PER_BLOCK, count), texts[worker]);
+    const std::size_t     blocks          = (count + ITEMS_PER_BLOCK - 1) / ITEMS_PER_BLOCK;
+    const std::size_t     threads = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), blocks);
+
+    std::mutex        claim_mutex;
+    std::size_t       next_block = 0;
+    BlockWritingTurns turns;
+    const auto        format_and_write = [&]() {
+      std::string text;
+      try
+        {
+          for (;;)
+            {
+              std::size_t block;
+              {
+                const std::lock_guard<std::mutex> lock(claim_mutex);
+                if (next_block == blocks)
+                  return;
+                block = next_block++;
+              }
+              text.clear();
+              const std::size_t begin = block * ITEMS_PER_BLOCK;
+              format(begin, std::min(begin + ITEMS_PER_BLOCK, count), text);
+              if (!turns.wait_for_turn(block))
+                return;
+              out.write(text.data(), static_cast<std::streamsize>(text.size()));
+              turns.written(block);
+            }
+        }
+      catch (...)
+        {
+          turns.abandon();
+          throw;
+        }
     };
 
-    // (1) the helpers format the round's later blocks while this thread formats its first;
-    // (2) the blocks are written in order.
-    for (std::size_t first = 0; first < count; first += workers * ITEMS_PER_BLOCK)
-    {
-      std::vector<std::future<void>> helpers;
-      for (std::size_t worker = 1; worker < workers && first + worker * ITEMS_PER_BLOCK < count; ++worker)
-        helpers.push_back(std::async(std::launch::async | std::launch::deferred, format_block, worker,
-                                     first + worker * ITEMS_PER_BLOCK));
-      format_block(0, first);
-      for (std::future<void> &helper : helpers)
-        helper.get();
-      for (std::size_t worker = 0; worker <= helpers.size(); ++worker)
-        out.write(texts[worker].data(), static_cast<std::streamsize>(texts[worker].size()));
-    }
+    std::vector<std::future<void>> helpers;
+    for (std::size_t helper = 1; helper < threads; ++helper)
+      helpers.push_back(std::async(std::launch::async | std::launch::deferred, format_and_write));
+    std::exception_ptr failure;
+    try
+      {
+        format_and_write();
+      }
+    catch (...)
+      {
+        failure = std::current_exception();
+      }
+    for (std::future<void> &helper : helpers)
+      try
+        {
+          helper.get();
+        }
+      catch (...)
+        {
+          if (!failure)
+            failure = std::current_exception();
+        }
+    if (failure)
+      std::rethrow_exception(failure);
   }
 } // namespace orr
 

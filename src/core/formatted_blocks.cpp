@@ -1,18 +1,29 @@
 #include "formatted_blocks.h"
 
-#include <charconv>
-#include <system_error>
-
-#include "exceptions.h"
-
 namespace orr
 {
-  void append_general_number(std::string &text, const double value, const int precision)
+  bool BlockWritingTurns::wait_for_turn(const std::size_t block)
   {
-    char                       buffer[32];
-    const std::to_chars_result result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision);
-    ORR_ASSERT(result.ec == std::errc(), ExcInternalError());
-    text.append(buffer, result.ptr);
+    std::unique_lock<std::mutex> lock(_mutex);
+    _turn_changed.wait(lock, [this, block] { return _abandoned || _next == block; });
+    return !_abandoned;
+  }
+
+  void BlockWritingTurns::written(const std::size_t block)
+  {
+    {
+      const std::lock_guard<std::mutex> lock(_mutex);
+      _next = block + 1;
+    }
+    _turn_changed.notify_all();
+  }
+
+  void BlockWritingTurns::abandon()
+  {
+    {
+      const std::lock_guard<std::mutex> lock(_mutex);
+      _abandoned = true;
+    }
+    _turn_changed.notify_all();
   }
 } // namespace orr

@@ -3,6 +3,7 @@
 #include "atomic_output_file.h"
 #include "exceptions.h"
 #include "formatted_blocks.h"
+#include "general_number.h"
 #include "one_dim_solver.h"
 #include "result_file_names.h"
 
@@ -126,10 +127,12 @@ namespace orr
         std::ostream &out = file.stream();
         out << "FILEUNIT\n  FIELD /\n\nPRESSURE_" << k << '\n';
         write_formatted_blocks(out, cell_pressure.size(), [&](std::size_t begin, std::size_t end, std::string &text) {
+          NumberTextWriter map(text, end - begin, 2 * (end - begin));
           for (std::size_t cell = begin; cell < end; ++cell)
           {
-            append_general_number(text, cell_pressure[cell], MAP_PRECISION);
-            text += "  ";
+            map.number(cell_pressure[cell], MAP_PRECISION);
+            map.character(' ');
+            map.character(' ');
           }
         });
         out << " /";

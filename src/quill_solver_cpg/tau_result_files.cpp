@@ -8,6 +8,7 @@
 #include "atomic_output_file.h"
 #include "exceptions.h"
 #include "formatted_blocks.h"
+#include "general_number.h"
 #include "infinite_value.h"
 
 namespace orr
@@ -29,11 +30,20 @@ namespace orr
         return value < INFINITE_VALUE ? value : INFINITE_VALUE;
       }
 
-      /** `value` as `writable` makes it, with `precision` significant digits, then a line end. */
-      void append_number_line(std::string &text, const double value, const int precision)
+      /**
+       * Appends `value(i)` for i in [begin, end), as `writable` makes it, with `precision`
+       * significant digits, one a line.
+       */
+      template <typename Value>
+      void write_number_lines(std::string &text, const std::size_t begin, const std::size_t end, const Value &value,
+                              const int precision)
       {
-        append_general_number(text, writable(value), precision);
-        text += '\n';
+        NumberTextWriter out(text, end - begin, end - begin);
+        for (std::size_t i = begin; i < end; ++i)
+        {
+          out.number(writable(value(i)), precision);
+          out.character('\n');
+        }
       }
 
       void require_open(const AtomicOutputFile &file)
@@ -52,16 +62,19 @@ namespace orr
       const std::vector<double>             &bulk = records.bulk_volume_list();
       const std::vector<TauRecords::CellRecord> &cells = records.cells();
       write_formatted_blocks(file.stream(), tau.size(), [&](std::size_t begin, std::size_t end, std::string &text) {
+        constexpr std::size_t COLUMNS = 6;
+        NumberTextWriter      out(text, COLUMNS * (end - begin), COLUMNS * (end - begin));
         for (std::size_t i = begin; i < end; ++i)
         {
           // Row i also shows the record of cell i (not of the cell accepted i-th).
-          const TauRecords::CellRecord &cell = cells[i];
-          for (const double value : {tau[i], pore[i], bulk[i], cell.tau, cell.pore_volume})
+          const TauRecords::CellRecord &cell          = cells[i];
+          const double                  row[COLUMNS] = {tau[i],   pore[i],          bulk[i],
+                                                        cell.tau, cell.pore_volume, cell.bulk_volume};
+          for (std::size_t column = 0; column < COLUMNS; ++column)
           {
-            append_general_number(text, writable(value), TABLE_PRECISION);
-            text += ',';
+            out.number(writable(row[column]), TABLE_PRECISION);
+            out.character(column + 1 < COLUMNS ? ',' : '\n');
           }
-          append_number_line(text, cell.bulk_volume, TABLE_PRECISION);
         }
       });
       file.commit();
@@ -80,17 +93,16 @@ namespace orr
       const std::vector<TauRecords::CellRecord> &cells = records.cells();
       tau_file.stream() << "DTOF_sqrt(days)\n";
       write_formatted_blocks(tau_file.stream(), cells.size(), [&](std::size_t begin, std::size_t end, std::string &text) {
-        for (std::size_t cell = begin; cell < end; ++cell)
-          append_number_line(text, SQRT_DAYS_PER_RAW_TAU * cells[cell].tau, GRID_PRECISION);
+        write_number_lines(text, begin, end, [&](std::size_t cell) { return SQRT_DAYS_PER_RAW_TAU * cells[cell].tau; },
+                           GRID_PRECISION);
       });
       tau_file.stream() << "/\n";
       time_file.stream() << "Physical_Time(days)\n";
       write_formatted_blocks(time_file.stream(), cells.size(), [&](std::size_t begin, std::size_t end, std::string &text) {
-        for (std::size_t cell = begin; cell < end; ++cell)
-        {
+        write_number_lines(text, begin, end, [&](std::size_t cell) {
           const double t = SQRT_DAYS_PER_RAW_TAU * cells[cell].tau;
-          append_number_line(text, t * t / divisor, GRID_PRECISION);
-        }
+          return t * t / divisor;
+        }, GRID_PRECISION);
       });
       time_file.stream() << "/\n";
       tau_file.commit();
@@ -104,8 +116,7 @@ namespace orr
       const std::vector<TauRecords::CellRecord> &cells = records.cells();
       file.stream() << "__TAU__\n";
       write_formatted_blocks(file.stream(), cells.size(), [&](std::size_t begin, std::size_t end, std::string &text) {
-        for (std::size_t cell = begin; cell < end; ++cell)
-          append_number_line(text, cells[cell].tau, GRID_PRECISION);
+        write_number_lines(text, begin, end, [&](std::size_t cell) { return cells[cell].tau; }, GRID_PRECISION);
       });
       file.stream() << "/\n";
       file.commit();

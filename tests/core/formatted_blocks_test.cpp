@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 
 #include "file_descriptor_buffer.h"
 #include "formatted_blocks.h"
+#include "general_number.h"
 
 namespace
 {
@@ -35,17 +37,20 @@ TEST(FormattedBlocks, TextIsThatOfOneThreadInItemOrder)
   }
 }
 
-TEST(FormattedBlocks, NumbersAreThoseOfPrintf)
+TEST(FormattedBlocks, AFailingBlockStopsEveryThreadAndIsThrown)
 {
-  for (const double value : {0.0, -0.0, 0.1, 1.0 / 3.0, 123456.5, 1234567.0, 1e-300, 1.79769e+308})
-    for (const int precision : {6, 18})
-    {
-      char expected[64];
-      std::snprintf(expected, sizeof expected, "%.*g", precision, value);
-      std::string text;
-      orr::append_general_number(text, value, precision);
-      EXPECT_EQ(text, expected) << value << " at precision " << precision;
-    }
+  // The first block fails while the later ones wait for their turn to be written.
+  for (const std::size_t failing : {0u, 5u})
+  {
+    std::ostringstream out;
+    const auto format = [failing](std::size_t begin, std::size_t end, std::string &text) {
+      if (begin / 32768 == failing)
+        throw std::runtime_error("no room");
+      format_items(begin, end, text);
+    };
+    EXPECT_THROW(orr::write_formatted_blocks(out, 10 * 32768, format), std::runtime_error);
+    EXPECT_LE(out.str().size(), failing * 32768 * 20) << "blocks after the failing one were written";
+  }
 }
 
 TEST(FileDescriptorBuffer, PiecesLargerThanTheBufferKeepTheirPlaceInTheText)

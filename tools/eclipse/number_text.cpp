@@ -1,6 +1,6 @@
 #include "number_text.h"
 
-#include "formatted_blocks.h"
+#include "general_number.h"
 
 namespace orr
 {

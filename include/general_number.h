@@ -1,0 +1,57 @@
+#ifndef ORR_GENERAL_NUMBER_H
+#define ORR_GENERAL_NUMBER_H
+
+#include <cstddef>
+#include <string>
+
+namespace orr
+{
+  /**
+   * The bytes that write_general_number may store from where it writes: the text of the
+   * number and, after it, bytes of no meaning.
+   */
+  constexpr std::size_t GENERAL_NUMBER_ROOM = 32;
+
+  /**
+   * Writes `value` in the general notation with `precision` significant digits at `text`,
+   * which has room for GENERAL_NUMBER_ROOM bytes, and returns the end of the text: the text
+   * of printf's "%.<precision>g" (and of a C++ stream with that precision), without locale
+   * or stream work. Infinities and NaN give "inf", "-inf" and "nan" as printf does.
+   *
+   * The result files hold tens of millions of numbers, so the usual case (a normal double
+   * from about 1e-10 to 1e27, precision up to 18) is formatted exactly with 128-bit
+   * integers, at a fraction of the cost of std::to_chars, which formats every other value.
+   */
+  char *write_general_number(char *text, double value, int precision);
+
+  /** Appends `value` to `text` as write_general_number writes it. */
+  void append_general_number(std::string &text, double value, int precision);
+
+  /**
+   * Appends numbers (as write_general_number writes them) and single characters to a
+   * string, without a check of its size for each: room for all of them is made at once,
+   * and what is left of it is given back when the writer goes.
+   */
+  class NumberTextWriter
+  {
+  public:
+    /** Room for `numbers` numbers and `characters` characters at the end of `text`. */
+    NumberTextWriter(std::string &text, std::size_t numbers, std::size_t characters);
+    ~NumberTextWriter();
+
+    NumberTextWriter(const NumberTextWriter &) = delete;
+    NumberTextWriter &operator=(const NumberTextWriter &) = delete;
+
+    void number(double value, int precision);
+    void character(char c);
+
+  private:
+    std::string &_text;
+    char        *_end;
+    /** How many numbers and characters the room still holds. */
+    std::size_t  _numbers_left;
+    std::size_t  _characters_left;
+  };
+} // namespace orr
+
+#endif

@@ -1,0 +1,42 @@
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "general_number.h"
+
+namespace
+{
+  void expect_text_of_printf(const double value, const int precision)
+  {
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%.*g", precision, value);
+    std::string text;
+    orr::append_general_number(text, value, precision);
+    EXPECT_EQ(text, expected) << std::hexfloat << value << " at precision " << precision;
+  }
+} // namespace
+
+// The whole range of doubles against snprintf is in number_format_bench; these are the
+// cases where a formatter goes wrong.
+TEST(GeneralNumber, TextIsThatOfPrintf)
+{
+  const double max = std::numeric_limits<double>::max();
+  for (const double value : {0.0, -0.0, 0.1, -1.0 / 3.0, 1234567.0, 1e-300, 1.79769e+308, max,
+                             std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(),
+                             // where notation changes, and where rounding carries into a new digit
+                             1e-5, 9.99999e-5, 9.999995e-5, 1e-4, 999999.5, 999999.4, 99999949999999999.0,
+                             1e17, 1e18, 9.9999999999999999e17, 1e27, 1e-10, 2.5e-11,
+                             // exact halfway cases, rounded to even: 2^-26 has 19 digits ending in 5
+                             123456.5, 123457.5, 1234565.0, std::ldexp(1.0, -26), std::ldexp(3.0, -26),
+                             0.5, 2.5, 1e308, 8.5, 12.5})
+    for (const int precision : {1, 2, 6, 12, 17, 18})
+    {
+      expect_text_of_printf(value, precision);
+      expect_text_of_printf(std::nextafter(value, max), precision);
+      expect_text_of_printf(std::nextafter(value, -max), precision);
+    }
+}
