@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "exceptions.h"
+
 namespace orr
 {
   /**
@@ -42,8 +44,19 @@ namespace orr
     NumberTextWriter(const NumberTextWriter &) = delete;
     NumberTextWriter &operator=(const NumberTextWriter &) = delete;
 
-    void number(double value, int precision);
-    void character(char c);
+    void number(double value, int precision)
+    {
+      ORR_ASSERT(_numbers_left > 0, ExcInternalError());
+      --_numbers_left;
+      _end = write_general_number(_end, value, precision);
+    }
+
+    void character(char c)
+    {
+      ORR_ASSERT(_characters_left > 0, ExcInternalError());
+      --_characters_left;
+      *_end++ = c;
+    }
 
   private:
     std::string &_text;

@@ -1,10 +1,12 @@
 #include "general_number.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <system_error>
+#include <utility>
 
 #include "exceptions.h"
 
@@ -59,8 +61,20 @@ namespace orr
       if (k > MAX_POWER_OF_FIVE || -k > MAX_POWER_OF_FIVE)
         return false;
       // m * 2^e * 10^k = m * 5^k * 2^(e + k) when k >= 0, m * 2^(e + k) / 5^-k otherwise.
-      UInt128 numerator   = k >= 0 ? UInt128(m) * POWERS_OF_FIVE[k] : UInt128(m);
+      UInt128 numerator    = k >= 0 ? UInt128(m) * POWERS_OF_FIVE[k] : UInt128(m);
       int     power_of_two = e + k;
+      if (k >= 0 && power_of_two < 0 && power_of_two > -128)
+        {
+          // The usual case: the rest is the bits shifted out, compared with a half when
+          // shifted up to the top.
+          const int     halvings = -power_of_two;
+          const UInt128 shifted_out = numerator << (128 - halvings), half = UInt128(1) << 127;
+          if ((numerator >> halvings) >> 64 != 0)
+            return false;
+          integer_part = static_cast<std::uint64_t>(numerator >> halvings);
+          rest         = (shifted_out > half) - (shifted_out < half);
+          return true;
+        }
       if (power_of_two > 0)
         {
           if (power_of_two >= 64 || (numerator >> (127 - power_of_two)) != 0)
@@ -68,24 +82,13 @@ namespace orr
           numerator <<= power_of_two;
           power_of_two = 0;
         }
-      const int halvings = -power_of_two;  // the numerator is still to be divided by 2^halvings
-      UInt128   quotient, remainder, divisor;
-      if (k >= 0)
-        {
-          if (halvings > 126)
-            return false;
-          quotient  = numerator >> halvings;
-          divisor   = UInt128(1) << halvings;
-          remainder = numerator & (divisor - 1);
-        }
-      else
-        {
-          if (halvings > 63)
-            return false;
-          divisor   = UInt128(POWERS_OF_FIVE[-k]) << halvings;
-          quotient  = numerator / divisor;
-          remainder = numerator % divisor;
-        }
+      // What is left: an integer (k >= 0), or a division by 5^-k * 2^halvings (k < 0).
+      const int halvings = -power_of_two;
+      if (k < 0 && halvings > 63)
+        return false;
+      const UInt128 divisor   = k >= 0 ? UInt128(1) : UInt128(POWERS_OF_FIVE[-k]) << halvings;
+      const UInt128 quotient  = numerator / divisor;
+      const UInt128 remainder = numerator % divisor;
       if ((quotient >> 64) != 0)
         return false;
       integer_part = static_cast<std::uint64_t>(quotient);
@@ -124,16 +127,23 @@ namespace orr
       return quotients | ((lanes - quotients * 10) << 8);
     }
 
-    /** The 18 digits of a number below 10^18, as bytes of three words (two in the last). */
+    /**
+     * The digits of a number of `PRECISION` digits as bytes of three words, followed by
+     * zeros up to 18 digits (the third word holds two).
+     */
     struct DigitBytes
     {
       std::uint64_t words[3];
     };
 
+    template <int PRECISION>
     DigitBytes digit_bytes(const std::uint64_t digits)
     {
-      const std::uint64_t first  = digits / 10000000000;
-      const std::uint64_t last   = digits - first * 10000000000;
+      if constexpr (PRECISION <= 8)
+        return {{eight_digit_bytes(static_cast<std::uint32_t>(digits * POWERS_OF_TEN[8 - PRECISION])), 0, 0}};
+      const std::uint64_t all    = digits * POWERS_OF_TEN[MAX_FAST_PRECISION - PRECISION];
+      const std::uint64_t first  = all / 10000000000;
+      const std::uint64_t last   = all - first * 10000000000;
       const std::uint64_t middle = last / 100;
       const std::uint64_t tail   = last - middle * 100;
       return {{eight_digit_bytes(static_cast<std::uint32_t>(first)), eight_digit_bytes(static_cast<std::uint32_t>(middle)),
@@ -215,14 +225,17 @@ namespace orr
     /**
      * Writes the text of "%.<precision>g" for `value` to `text` (room for
      * GENERAL_NUMBER_ROOM characters) and returns its end, or nullptr where `value` is zero,
-     * not finite, subnormal or outside the range formatted here.
+     * not finite, subnormal or outside the range formatted here. The precision is a constant
+     * of each version, which leaves much of the work to the compiler.
      */
-    char *format_exactly(double value, const int precision, char *text)
+    template <int precision>
+    char *format_exactly(double value, char *text)
     {
+      static_assert(precision >= 1 && precision <= MAX_FAST_PRECISION, "a precision formatted here");
       std::uint64_t bits;
       std::memcpy(&bits, &value, sizeof bits);
       const int biased_exponent = static_cast<int>((bits >> 52) & 0x7ff);
-      if (biased_exponent == 0 || biased_exponent == 0x7ff || precision < 1 || precision > MAX_FAST_PRECISION)
+      if (biased_exponent == 0 || biased_exponent == 0x7ff)
         return nullptr;
       const std::uint64_t m = (bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52);
       const int           e = biased_exponent - 1075;
@@ -256,7 +269,7 @@ namespace orr
         }
 
       // The digits, followed by zeros up to 18, as bytes; %g drops the zeros that end them.
-      const DigitBytes bytes       = digit_bytes(digits * POWERS_OF_TEN[MAX_FAST_PRECISION - precision]);
+      const DigitBytes bytes       = digit_bytes<precision>(digits);
       const int        significant = significant_digits(bytes);
       if (bits >> 63)
         *text++ = '-';
@@ -280,12 +293,25 @@ namespace orr
       store_with_point(text, bytes, exponent + 1);
       return text + (significant > exponent + 1 ? significant + 1 : exponent + 1);
     }
+
+    using Formatter = char *(*)(double, char *);
+
+    template <std::size_t... PRECISIONS>
+    constexpr std::array<Formatter, sizeof...(PRECISIONS)> formatters(std::index_sequence<PRECISIONS...>)
+    {
+      return {{&format_exactly<static_cast<int>(PRECISIONS) + 1>...}};
+    }
+
+    /** format_exactly for the precisions 1 to 18, at index precision - 1. */
+    constexpr std::array<Formatter, MAX_FAST_PRECISION> FORMATTERS =
+      formatters(std::make_index_sequence<MAX_FAST_PRECISION>());
   } // namespace
 
   char *write_general_number(char *const text, const double value, const int precision)
   {
-    if (char *const end = format_exactly(value, precision, text))
-      return end;
+    if (precision >= 1 && precision <= MAX_FAST_PRECISION)
+      if (char *const end = FORMATTERS[precision - 1](value, text))
+        return end;
     const std::to_chars_result result =
       std::to_chars(text, text + GENERAL_NUMBER_ROOM, value, std::chars_format::general, precision);
     ORR_ASSERT(result.ec == std::errc(), ExcInternalError());
@@ -312,19 +338,5 @@ namespace orr
   NumberTextWriter::~NumberTextWriter()
   {
     _text.resize(static_cast<std::size_t>(_end - _text.data()));
-  }
-
-  void NumberTextWriter::number(const double value, const int precision)
-  {
-    ORR_ASSERT(_numbers_left > 0, ExcInternalError());
-    --_numbers_left;
-    _end = write_general_number(_end, value, precision);
-  }
-
-  void NumberTextWriter::character(const char c)
-  {
-    ORR_ASSERT(_characters_left > 0, ExcInternalError());
-    --_characters_left;
-    *_end++ = c;
   }
 } // namespace orr
