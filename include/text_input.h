@@ -13,6 +13,8 @@
 #include <system_error>
 #include <type_traits>
 
+#include "short_decimal.h"
+
 namespace orr
 {
   /**
@@ -95,26 +97,42 @@ namespace orr
   }
 
   /**
-   * Reads the whole of `token` as one decimal number (a finite double, or an int within its
-   * range), with an optional sign. A number followed by anything ("1e5abc", "0,25", "0x1p3",
-   * "52.5" for an int), "nan", "inf" and values beyond the type's range are refused: returns
-   * false, leaving `value` unspecified.
+   * Reads a decimal number (a finite double, or an int within its range), with an optional
+   * sign, from the start of [first, last). Returns the end of the number, which may be
+   * followed by anything; nullptr when the text does not start with one: "nan", "inf",
+   * "+-1" and values beyond the type's range are refused, leaving `value` unspecified.
+   */
+  template <typename Number>
+  const char *parse_number_prefix(const char *const first, const char *const last, Number &value)
+  {
+    const char *digits = first;
+    if (digits != last && *digits == '+')
+      ++digits;
+    if (digits == last || (*digits == '-' && digits != first))
+      return nullptr;
+    if constexpr (std::is_same_v<Number, double>)
+      if (const char *const end = parse_short_decimal(digits, last, value))
+        return end;
+    const std::from_chars_result result = std::from_chars(digits, last, value);
+    if (result.ec != std::errc())
+      return nullptr;
+    if constexpr (std::is_floating_point_v<Number>)
+      if (!std::isfinite(value))
+        return nullptr;
+    return result.ptr;
+  }
+
+  /**
+   * Reads the whole of `token` as one number, as parse_number_prefix does. A number
+   * followed by anything ("1e5abc", "0,25", "0x1p3", "52.5" for an int) is refused as well:
+   * returns false, leaving `value` unspecified.
    */
   template <typename Number>
   bool parse_whole_number(std::string_view token, Number &value)
   {
-    const char *first = token.data();
     const char *const last = token.data() + token.size();
-    if (first != last && *first == '+')
-      ++first;
-    if (first == last || (*first == '-' && first != token.data()))
-      return false;
-    const std::from_chars_result result = std::from_chars(first, last, value);
-    if (result.ec != std::errc() || result.ptr != last)
-      return false;
-    if constexpr (std::is_floating_point_v<Number>)
-      return std::isfinite(value);
-    return true;
+    const char *const end  = parse_number_prefix(token.data(), last, value);
+    return end != nullptr && end == last;
   }
 
   /**

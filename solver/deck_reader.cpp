@@ -6,9 +6,9 @@
 #include <tuple>
 #include <utility>
 
-#include "block_word_reader.h"
 #include "input_error.h"
 #include "machine_resources.h"
+#include "numbers_in_pieces.h"
 #include "text_input.h"
 
 namespace orr
@@ -206,10 +206,7 @@ namespace orr
           // A later keyword of the same property replaces the earlier values.
           record.clear();
           record.reserve(_contents.cell_count);
-          if (!_read_included_values(file_name, record))
-            throw reading_error(property.keyword);
-          for (std::uint32_t cell = 0; cell < record.size(); ++cell)
-            _check_property_value(property, record.get_value(cell));
+          _read_included_values(file_name, property, record);
           return;
         }
 
@@ -223,6 +220,11 @@ namespace orr
     }
 
     // Below 0 no property has a meaning, nor a porosity above 1.
+    bool DeckReader::_within_bounds(const PropertyKeyword &property, const double value)
+    {
+      return value >= 0.0 && value <= property.largest;
+    }
+
     void DeckReader::_check_property_value(const PropertyKeyword &property, double value)
     {
       if (value < 0.0)
@@ -235,23 +237,23 @@ namespace orr
         }
     }
 
-    bool DeckReader::_read_included_values(const std::string &file_name,
+    void DeckReader::_read_included_values(const std::string &file_name, const PropertyKeyword &property,
                                            DataRecord<double> &record) const
     {
-      // Read in blocks, word by word: memory stays that of the record, whatever the file.
-      std::ifstream file;
-      if (!open_text_file(file, _directory + file_name, std::ios::binary))
-        return false;
-      BlockWordReader  words(file, NUMBER_LIMIT);
-      std::string_view word;
-      for (std::uint32_t n = 0; n < _contents.cell_count; ++n)
-        {
-          double value = 0.0;
-          if (!words.next(word) || !parse_whole_number(word, value))
-            return false;
+      // Every value is read before any is judged: a file that cannot be read is its
+      // reading error, whatever values come before the fault. Memory stays that of the
+      // record, whatever the file.
+      std::optional<double> first_outside;
+      const bool            read = read_numbers_in_pieces(
+        _directory + file_name, _contents.cell_count, NUMBER_LIMIT, [&](const double value) {
           record.push_back(value);
-        }
-      return true;
+          if (!first_outside && !_within_bounds(property, value))
+            first_outside = value;
+        });
+      if (!read)
+        throw reading_error(property.keyword);
+      if (first_outside)
+        _check_property_value(property, *first_outside);
     }
 
     void DeckReader::_read_completions()

@@ -129,7 +129,11 @@ namespace orr
       bool _handle_keyword(const std::string &line);
       void _read_dimensions();
       void _read_property(const PropertyKeyword &property);
-      bool _read_included_values(const std::string &file_name, DataRecord<double> &record) const;
+      /** Fills `record` with the values of the file; throws the keyword's input errors. */
+      void _read_included_values(const std::string &file_name, const PropertyKeyword &property,
+                                 DataRecord<double> &record) const;
+      static bool _within_bounds(const PropertyKeyword &property, double value);
+      /** Throws the keyword's input error for a value out of its bounds. */
       static void _check_property_value(const PropertyKeyword &property, double value);
       void _read_completions();
       void _read_positive_scalar(const std::string &keyword, std::optional<double> &value);
