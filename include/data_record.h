@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include <boost/any.hpp>
@@ -182,6 +183,9 @@ namespace orr
 
     /** Replaces the contents by `n` copies of `value`. */
     void assign(unsigned int n, const DataType &value) { _data.assign(n, value); }
+
+    /** Replaces the contents by `values`, taken over without a copy. */
+    void assign(std::vector<DataType> values) { _data = std::move(values); }
 
     DataType get_value(unsigned int i) const
     {

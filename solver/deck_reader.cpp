@@ -204,9 +204,7 @@ namespace orr
           if (!_next_line(file_name) || _line_cut)
             throw reading_error(property.keyword);
           // A later keyword of the same property replaces the earlier values.
-          record.clear();
-          record.reserve(_contents.cell_count);
-          _read_included_values(file_name, property, record);
+          record.assign(_read_included_values(file_name, property));
           return;
         }
 
@@ -237,23 +235,21 @@ namespace orr
         }
     }
 
-    void DeckReader::_read_included_values(const std::string &file_name, const PropertyKeyword &property,
-                                           DataRecord<double> &record) const
+    std::vector<double> DeckReader::_read_included_values(const std::string &file_name,
+                                                          const PropertyKeyword &property) const
     {
       // Every value is read before any is judged: a file that cannot be read is its
       // reading error, whatever values come before the fault. Memory stays that of the
-      // record, whatever the file.
-      std::optional<double> first_outside;
-      const bool            read = read_numbers_in_pieces(
-        _directory + file_name, _contents.cell_count, NUMBER_LIMIT, [&](const double value) {
-          record.push_back(value);
-          if (!first_outside && !_within_bounds(property, value))
-            first_outside = value;
-        });
-      if (!read)
+      // values, whatever the file.
+      std::vector<double> values;
+      const NumbersRead   read = read_numbers_in_pieces(
+        _directory + file_name, _contents.cell_count, NUMBER_LIMIT,
+        [&property](const double value) { return _within_bounds(property, value); }, values);
+      if (!read.complete)
         throw reading_error(property.keyword);
-      if (first_outside)
-        _check_property_value(property, *first_outside);
+      if (read.first_refused)
+        _check_property_value(property, values[*read.first_refused]);
+      return values;
     }
 
     void DeckReader::_read_completions()

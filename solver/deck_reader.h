@@ -129,9 +129,8 @@ namespace orr
       bool _handle_keyword(const std::string &line);
       void _read_dimensions();
       void _read_property(const PropertyKeyword &property);
-      /** Fills `record` with the values of the file; throws the keyword's input errors. */
-      void _read_included_values(const std::string &file_name, const PropertyKeyword &property,
-                                 DataRecord<double> &record) const;
+      /** The cell values the file holds; throws the keyword's input errors. */
+      std::vector<double> _read_included_values(const std::string &file_name, const PropertyKeyword &property) const;
       static bool _within_bounds(const PropertyKeyword &property, double value);
       /** Throws the keyword's input error for a value out of its bounds. */
       static void _check_property_value(const PropertyKeyword &property, double value);

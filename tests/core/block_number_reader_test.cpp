@@ -1,8 +1,10 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -123,9 +125,11 @@ TEST(BlockNumberReader, GivesTheNumbersOfReadingWordByWordAcrossBlockEnds)
 TEST(NumbersInPieces, GiveTheNumbersAndOutcomeOfOneReader)
 {
   // Pieces of a few bytes, so that piece ends fall inside words, blanks and long words; the
-  // count is below, at and above the numbers before the first fault.
+  // count is below, at and above the numbers before the first fault; numbers above 1000
+  // are refused by the test.
   std::mt19937 engine(11);
   ScratchFile  file;
+  const auto   below_1000 = [](const double value) { return value <= 1000.0; };
   for (int text_number = 0; text_number < 80; ++text_number)
     {
       const std::string  text     = random_text(engine, static_cast<int>(engine() % 200));
@@ -135,19 +139,22 @@ TEST(NumbersInPieces, GiveTheNumbersAndOutcomeOfOneReader)
                                         std::uint64_t(expected.values.size()), std::uint64_t(expected.values.size() + 1)})
         for (const unsigned pieces : {1u, 2u, 5u})
           {
-            std::vector<double> values;
-            const bool          read = orr::read_numbers_in_pieces(
-              path, count, 12, [&values](const double value) { values.push_back(value); },
-              orr::NumberPieces{1, pieces, 13});
-            const bool expected_read = count <= expected.values.size();
-            ASSERT_EQ(read, expected_read) << "text " << text_number << ", count " << count << ", pieces " << pieces;
-            if (read)
-              {
-                EXPECT_EQ(values, std::vector<double>(expected.values.begin(), expected.values.begin() + count))
-                  << "text " << text_number << ", count " << count << ", pieces " << pieces;
-              }
+            std::vector<double>   values;
+            const orr::NumbersRead read = orr::read_numbers_in_pieces(path, count, 12, below_1000, values,
+                                                                      orr::NumberPieces{1, pieces, 13});
+            const auto where = "text " + std::to_string(text_number) + ", count " + std::to_string(count) + ", pieces "
+                               + std::to_string(pieces);
+            ASSERT_EQ(read.complete, count <= expected.values.size()) << where;
+            if (!read.complete)
+              continue;
+            const std::vector<double> first(expected.values.begin(), expected.values.begin() + static_cast<std::ptrdiff_t>(count));
+            EXPECT_EQ(values, first) << where;
+            const auto refused = std::find_if_not(first.begin(), first.end(), below_1000);
+            EXPECT_EQ(read.first_refused, refused == first.end() ? std::nullopt
+                                                                  : std::optional<std::uint64_t>(refused - first.begin()))
+              << where;
           }
     }
-  EXPECT_FALSE(orr::read_numbers_in_pieces(
-    "/nonexistent/numbers", 1, 12, [](double) {}, orr::NumberPieces{}));
+  std::vector<double> values;
+  EXPECT_FALSE(orr::read_numbers_in_pieces("/nonexistent/numbers", 1, 12, below_1000, values).complete);
 }
