@@ -2,9 +2,47 @@
 #define ORR_SHORT_DECIMAL_H
 
 #include <cstdint>
+#include <cstring>
 
 namespace orr
 {
+  namespace short_decimal_detail
+  {
+    /**
+     * Appends the decimal digits that start at `c` to `whole` (which overflows, unnoticed,
+     * past 19 digits) and returns the end of the digits. Eight characters at a time where
+     * eight can be read: a run of digits of any length up to eight costs no branch on
+     * where it ends.
+     */
+    inline const char *read_digits(const char *c, const char *const last, std::uint64_t &whole)
+    {
+      constexpr std::uint64_t ZEROS = 0x3030303030303030;  // eight '0'
+      while (last - c >= 8)
+        {
+          std::uint64_t eight = 0;
+          std::memcpy(&eight, c, 8);  // the first character in the lowest byte
+          // A byte gets its top bit where the character is no digit: above '9' (+0x46), below
+          // '0' (-0x30) or not ASCII. A carry or borrow only reaches the bytes after such a byte.
+          const std::uint64_t no_digit = (eight | (eight + 0x4646464646464646) | (eight - ZEROS)) & 0x8080808080808080;
+          const int           count    = no_digit == 0 ? 8 : __builtin_ctzll(no_digit) / 8;
+          if (count == 0)
+            return c;
+          // The digits as the last `count` of eight, after leading zeros, then their value.
+          std::uint64_t value = (eight - ZEROS) << (8 * (8 - count));
+          value               = value * 10 + (value >> 8);
+          value = (((value & 0x000000FF000000FF) * 0x000F424000000064) + (((value >> 16) & 0x000000FF000000FF) * 0x0000271000000001)) >> 32;
+          static constexpr std::uint64_t POWERS[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+          whole = whole * POWERS[count] + (value & 0xFFFFFFFF);
+          c += count;
+          if (count < 8)
+            return c;
+        }
+      for (; c != last && static_cast<unsigned char>(*c - '0') < 10; ++c)
+        whole = whole * 10 + static_cast<std::uint64_t>(*c - '0');
+      return c;
+    }
+  } // namespace short_decimal_detail
+
   /**
    * Reads a short decimal number from the start of [first, last) faster than
    * std::from_chars, to the same double: an optional minus sign, digits, optionally a point
@@ -28,15 +66,15 @@ namespace orr
     constexpr std::int64_t  MOST_DIGITS           = 19;
     constexpr std::uint64_t LARGEST_EXACT_WHOLE   = std::uint64_t(1) << 53;
     const auto digit = [last](const char *const c) { return c != last && static_cast<unsigned char>(*c - '0') < 10; };
+    using short_decimal_detail::read_digits;
 
     const char *c        = first;
     const bool  negative = c != last && *c == '-';
     if (negative)
       ++c;
-    std::uint64_t whole = 0;
-    const char   *integer_part = c;
-    for (; digit(c); ++c)
-      whole = whole * 10 + static_cast<std::uint64_t>(*c - '0');
+    std::uint64_t     whole        = 0;
+    const char *const integer_part = c;
+    c                              = read_digits(c, last, whole);
     if (c == integer_part)
       return nullptr;
     std::int64_t digits   = c - integer_part;
@@ -44,8 +82,7 @@ namespace orr
     if (c != last && *c == '.')
       {
         const char *const fraction = ++c;
-        for (; digit(c); ++c)
-          whole = whole * 10 + static_cast<std::uint64_t>(*c - '0');
+        c                          = read_digits(c, last, whole);
         if (c == fraction)
           return nullptr;
         digits += c - fraction;

@@ -45,13 +45,15 @@ TEST(ShortDecimal, GivesTheDoubleOfFromChars)
         {
           char text[400];
           std::snprintf(text, sizeof text, format, value);
+          // Alone, and with more text after it, as in a file.
           EXPECT_TRUE(reads_as_from_chars(text, read));
+          EXPECT_TRUE(reads_as_from_chars(text + std::string(" 76543210\n"), read));
         }
     }
 
   // Texts of the shapes at the edges: long digit strings, large and small powers, signs,
   // points without digits, exponents without digits, text after the number.
-  const char pieces[] = "0123456789012345678901234567890.eE+-x ";
+  const char pieces[] = "0123456789012345678901234567890.eE+-x/: \xB9\xBA";
   for (int n = 0; n < 200000; ++n)
     {
       std::string text;
