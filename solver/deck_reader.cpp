@@ -31,6 +31,8 @@ namespace orr
       constexpr std::size_t LINE_LIMIT = 4096;
       /** Characters of a number read word by word (DIMENS and included value files). */
       constexpr std::size_t NUMBER_LIMIT = 1000;
+      /** Below this many cells, work on the cell arrays is not worth a thread of its own. */
+      constexpr std::uint32_t CELLS_WORTH_A_THREAD = std::uint32_t(1) << 18;
       /** Blanks that end a word on a line; the line end is already gone. */
       const char *const BLANKS = " \t\r\v\f";
 
@@ -85,7 +87,7 @@ namespace orr
 
     const char *const MISSING_DECK_TEXT = "Error: Cannot find the FIP file!\n";
 
-    const DeckReader::PropertyKeyword DeckReader::PROPERTY_KEYWORDS[] = {
+    const DeckReader::PropertyKeyword DeckReader::PROPERTY_KEYWORDS[PROPERTY_COUNT] = {
       {"DX", &DeckProperties::dx, UNBOUNDED},       {"DY", &DeckProperties::dy, UNBOUNDED},
       {"DZ", &DeckProperties::dz, UNBOUNDED},       {"PORO", &DeckProperties::poro, 1.0},
       {"PERMX", &DeckProperties::permx, UNBOUNDED}, {"PERMY", &DeckProperties::permy, UNBOUNDED},
@@ -120,7 +122,10 @@ namespace orr
         }
       _deck.close();
 
+      for (const PropertyKeyword &property : PROPERTY_KEYWORDS)
+        _finish_filling(property);
       _check_contents();
+      _contents.grid = _grid.get();
       return std::move(_contents);
     }
 
@@ -177,6 +182,13 @@ namespace orr
 
       _contents.dimensions = {nx, ny, nz};
       _contents.cell_count = static_cast<std::uint32_t>(cell_count);
+      _grid                = std::async(_cell_work_launch(), [nx, ny, nz, cell_count]() {
+        auto grid = std::make_shared<CornerPointGrid>();
+        grid->set_dimension(IjkIndex(nx, ny, nz));
+        for (std::uint32_t cell = 0; cell < cell_count; ++cell)
+          grid->activate_cell(cell);
+        return grid;
+      });
     }
 
     bool DeckReader::_next_line(std::string &line)
@@ -190,10 +202,25 @@ namespace orr
         throw deck_error("Error: DIMENS must come before " + keyword + "!");
     }
 
+    std::launch DeckReader::_cell_work_launch() const
+    {
+      return _contents.cell_count >= CELLS_WORTH_A_THREAD ? std::launch::async | std::launch::deferred
+                                                          : std::launch::deferred;
+    }
+
+    void DeckReader::_finish_filling(const PropertyKeyword &property)
+    {
+      std::future<void> &filling = _fillings[static_cast<std::size_t>(&property - PROPERTY_KEYWORDS)];
+      if (filling.valid())
+        filling.get();
+    }
+
     void DeckReader::_read_property(const PropertyKeyword &property)
     {
       _require_dimensions(property.keyword);
-      DataRecord<double> &record = *(_contents.properties.*property.record);
+      _finish_filling(property);
+      const std::shared_ptr<DataRecord<double>> &shared_record = _contents.properties.*property.record;
+      DataRecord<double>                        &record        = *shared_record;
 
       std::string line;
       _next_line(line);
@@ -214,7 +241,8 @@ namespace orr
       if (!parse_whole_number(next_word(line, position, _line_cut), value))
         throw reading_error(property.keyword);
       _check_property_value(property, value);
-      record.assign(_contents.cell_count, value);
+      _fillings[static_cast<std::size_t>(&property - PROPERTY_KEYWORDS)] =
+        std::async(_cell_work_launch(), [shared_record, n = _contents.cell_count, value]() { shared_record->assign(n, value); });
     }
 
     // Below 0 no property has a meaning, nor a porosity above 1.

@@ -2,8 +2,10 @@
 #define QUILL_DECK_READER_H
 
 #include <cstdint>
+#include <array>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "data_record.h"
+#include "grid_corner_point.h"
 #include "machine_resources.h"
 
 namespace orr
@@ -44,6 +47,8 @@ namespace orr
       std::vector<std::int32_t> dimensions;
       /** nx * ny * nz. */
       std::uint32_t cell_count = 0;
+      /** The grid of DIMENS with every cell active: the deck has no activity keyword. */
+      std::shared_ptr<CornerPointGrid> grid;
       /** Each holds cell_count values, except PERMY and PERMZ, which may be empty. */
       DeckProperties properties;
       /** In deck order. */
@@ -124,7 +129,8 @@ namespace orr
         double                              largest;  // largest meaningful value
       };
 
-      static const PropertyKeyword PROPERTY_KEYWORDS[];
+      static constexpr std::size_t PROPERTY_COUNT = 7;
+      static const PropertyKeyword PROPERTY_KEYWORDS[PROPERTY_COUNT];
 
       bool _handle_keyword(const std::string &line);
       void _read_dimensions();
@@ -140,6 +146,10 @@ namespace orr
       /** Reads the next deck line, at most LINE_LIMIT characters of it; sets _line_cut. */
       bool _next_line(std::string &line);
       void _require_dimensions(const std::string &keyword) const;
+      /** How work on arrays of a value per cell is started: on a thread of its own for large grids. */
+      std::launch _cell_work_launch() const;
+      /** Waits for the filling of the property's record with one value, if it is under way. */
+      void _finish_filling(const PropertyKeyword &property);
       void _check_contents() const;
 
       std::string         _directory;
@@ -149,6 +159,10 @@ namespace orr
       /** Whether the last line read was longer than the part kept of it. */
       bool                _line_cut;
       DeckContents        _contents;
+      // The grid is built, and records given one value for every cell are filled, beside
+      // the reading of the rest of the deck: large grids take tens of milliseconds each.
+      std::future<std::shared_ptr<CornerPointGrid>>    _grid;
+      std::array<std::future<void>, PROPERTY_COUNT> _fillings;
     };
   } // namespace quill
 } // namespace orr

@@ -81,13 +81,8 @@ void Simulation::_build_system(const orr::quill::DeckContents &deck)
   _system = std::make_shared<orr::CpgSystem>();
   _system->set_length_unit(LENGTH_UNIT);
   _system->set_unit_type(orr::quill::UNIT_TYPE_FIELD);
-  _system->add_unit(GLOBAL_UNIT_NAME, std::make_shared<orr::CornerPointGrid>());
+  _system->add_unit(GLOBAL_UNIT_NAME, deck.grid);
   const std::shared_ptr<orr::CornerPointGrid> grid = _system->get_unit_grid(GLOBAL_UNIT_NAME);
-
-  // Every cell is active: the deck has no activity keyword.
-  grid->set_dimension(orr::IjkIndex(deck.dimensions[0], deck.dimensions[1], deck.dimensions[2]));
-  for (std::uint32_t cell = 0; cell < deck.cell_count; ++cell)
-    grid->activate_cell(cell);
 
   // PERMY and PERMZ default to the PERMX record itself.
   const orr::quill::DeckProperties &records = deck.properties;
