@@ -112,6 +112,10 @@ TEST(DeckReader, DimensionsMaySpanLines)
   const DeckContents deck = run.read("DIMENS\n25 1\n   1\n" + CONSTANT_PROPERTIES + FLUID);
   EXPECT_EQ(deck.dimensions, (std::vector<std::int32_t>{25, 1, 1}));
   EXPECT_EQ(deck.properties.dx->size(), 25u);
+  // The grid comes with them, every cell active.
+  ASSERT_NE(deck.grid, nullptr);
+  EXPECT_EQ(deck.grid->get_icell(orr::IjkIndex(24, 0, 0)), 24u);
+  EXPECT_EQ(deck.grid->number_of_active_cells(), 25u);
 }
 
 TEST(DeckReader, IncludedValuesAreReadAsTokens)
