@@ -338,6 +338,7 @@ namespace orr
     unsigned int _number_of_cells;
     unsigned int _number_of_corners;
 
+    /** Geometry per cell; empty until the first set_cell. */
     std::vector<std::shared_ptr<CellGeometry>> _cells;
 
     /** Active number per cell, Ijk::INVALID_INDEX for an inactive cell. */

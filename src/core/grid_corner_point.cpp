@@ -62,7 +62,9 @@ namespace orr
     _number_of_cells   = dim.i() * dim.j() * dim.k();
     _number_of_corners = static_cast<unsigned int>(corners);
 
-    _cells.assign(_number_of_cells, nullptr);
+    // The geometry table (16 bytes a cell) is made at the first set_cell: a grid of
+    // regular boxes never has one.
+    std::vector<std::shared_ptr<CellGeometry>>().swap(_cells);
     _active_index.assign(_number_of_cells, Ijk::INVALID_INDEX);
     _number_of_active_cells = 0;
     _dimension_flags.assign(std::size_t(_number_of_cells) * Ijk::NUMBER_OF_DIMENSIONS, 0);
@@ -78,18 +80,20 @@ namespace orr
 
   std::shared_ptr<CellGeometry> CornerPointGrid::get_cell(const IjkIndex &ijk) const
   {
-    return _cells[get_icell(ijk)];
+    return get_cell(get_icell(ijk));
   }
 
   std::shared_ptr<CellGeometry> CornerPointGrid::get_cell(unsigned int cell) const
   {
     _check_cell(cell);
-    return _cells[cell];
+    return _cells.empty() ? nullptr : _cells[cell];
   }
 
   void CornerPointGrid::set_cell(unsigned int cell, const std::shared_ptr<CellGeometry> &geometry)
   {
     _check_cell(cell);
+    if (_cells.empty())
+      _cells.assign(_number_of_cells, nullptr);
     _cells[cell] = geometry;
   }
 

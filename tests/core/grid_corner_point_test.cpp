@@ -239,6 +239,17 @@ TEST(CornerPointGrid, FlagsArePerCellAndCleared)
   EXPECT_FALSE(grid->get_dimension_flag(4, DIM_J));
 }
 
+TEST(CornerPointGrid, CellsHaveNoGeometryUntilGivenOne)
+{
+  const auto grid = make_grid(2, 2, 1);
+  EXPECT_EQ(grid->get_cell(3), nullptr);
+  grid->set_cell(3, cube(0, 0, 0));
+  EXPECT_NE(grid->get_cell(IjkIndex(1, 1, 0)), nullptr);
+  EXPECT_EQ(grid->get_cell(2), nullptr);
+  grid->set_dimension(IjkIndex(2, 2, 1));
+  EXPECT_EQ(grid->get_cell(3), nullptr);
+}
+
 TEST(CornerPointGrid, ConnectionsFlagFacesAndLinkCells)
 {
   // Cells 0 and 3 of a 2 x 2 x 1 grid are diagonal in the lattice, but their geometry puts
