@@ -107,6 +107,8 @@ namespace orr
         throw InputError(MISSING_DECK_TEXT);
 
       _contents = DeckContents();
+      _grid     = {};
+      _fillings = {};
       for (const PropertyKeyword &property : PROPERTY_KEYWORDS)
         _contents.properties.*property.record =
           std::make_shared<DataRecord<double>>(padded_record_name(property.keyword));
@@ -208,11 +210,15 @@ namespace orr
                                                           : std::launch::deferred;
     }
 
+    std::future<void> &DeckReader::_filling(const PropertyKeyword &property)
+    {
+      return _fillings[static_cast<std::size_t>(&property - PROPERTY_KEYWORDS)];
+    }
+
     void DeckReader::_finish_filling(const PropertyKeyword &property)
     {
-      std::future<void> &filling = _fillings[static_cast<std::size_t>(&property - PROPERTY_KEYWORDS)];
-      if (filling.valid())
-        filling.get();
+      if (_filling(property).valid())
+        _filling(property).get();
     }
 
     void DeckReader::_read_property(const PropertyKeyword &property)
@@ -241,8 +247,9 @@ namespace orr
       if (!parse_whole_number(next_word(line, position, _line_cut), value))
         throw reading_error(property.keyword);
       _check_property_value(property, value);
-      _fillings[static_cast<std::size_t>(&property - PROPERTY_KEYWORDS)] =
-        std::async(_cell_work_launch(), [shared_record, n = _contents.cell_count, value]() { shared_record->assign(n, value); });
+      _filling(property) = std::async(_cell_work_launch(), [shared_record, n = _contents.cell_count, value]() {
+        shared_record->assign(n, value);
+      });
     }
 
     // Below 0 no property has a meaning, nor a porosity above 1.

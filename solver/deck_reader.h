@@ -1,8 +1,8 @@
 #ifndef QUILL_DECK_READER_H
 #define QUILL_DECK_READER_H
 
-#include <cstdint>
 #include <array>
+#include <cstdint>
 #include <fstream>
 #include <functional>
 #include <future>
@@ -148,7 +148,9 @@ namespace orr
       void _require_dimensions(const std::string &keyword) const;
       /** How work on arrays of a value per cell is started: on a thread of its own for large grids. */
       std::launch _cell_work_launch() const;
-      /** Waits for the filling of the property's record with one value, if it is under way. */
+      /** The filling of the property's record with one value, if one was started. */
+      std::future<void> &_filling(const PropertyKeyword &property);
+      /** Waits for the filling of the property's record, if it is under way. */
       void _finish_filling(const PropertyKeyword &property);
       void _check_contents() const;
 
