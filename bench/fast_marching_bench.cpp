@@ -2,7 +2,10 @@
 // a whole run of quill on the same grid written as a deck; and the march against a plain heap
 // Dijkstra on the same field, the cost floor of any label-setting method on this grid.
 //
-//   fast_marching_bench [--quill PATH] [n ...]      (default sizes: 50 100 160)
+//   fast_marching_bench [--quill PATH] [--dijkstra-only] [n ...]      (default sizes: 50 100 160)
+//
+// --dijkstra-only prints the comparison with the Dijkstra alone, without the speed and memory
+// table and the runs of quill.
 //
 // Every case runs in a child process of its own, so that the peak resident memory printed
 // is that case's alone.
@@ -39,6 +42,7 @@ namespace
   struct Arguments
   {
     std::string           quill = QUILL_PROGRAM;
+    bool                  dijkstra_only = false;
     std::vector<unsigned> sizes;
   };
 
@@ -50,11 +54,14 @@ namespace
         const std::string argument = argv[a];
         if (argument == "--quill" && a + 1 < argc)
           arguments.quill = argv[++a];
+        else if (argument == "--dijkstra-only")
+          arguments.dijkstra_only = true;
         else if (const std::optional<unsigned> n = orr::bench::read_count_argument(argv[a], 2))
           arguments.sizes.push_back(*n);
         else
           {
-            std::fprintf(stderr, "usage: %s [--quill PATH] [n ...]   (n >= 2, default 50 100 160)\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--quill PATH] [--dijkstra-only] [n ...]   (n >= 2, default 50 100 160)\n",
+                         argv[0]);
             std::exit(1);
           }
       }
@@ -209,19 +216,22 @@ int main(int argc, char **argv)
   const Arguments arguments = read_arguments(argc, argv);
   try
     {
-      const orr::bench::ScratchDirectory scratch;
-      const ChildUsage baseline = orr::bench::run_forked([] { return std::string(); });
       std::printf("Fast marching on an n^3 box: log-normal permeability (median 10 mD), one vertical well.\n");
-      std::printf("Mcells/s: million accepted cells per wall-clock second, and (cpu) per second of CPU time\n"
-                  "(the figure to trust on a loaded machine); bytes/cell: peak resident memory of the case's\n"
-                  "process per cell (an idle child of this program holds %.1f MB).\n\n",
-                  baseline.peak_resident_bytes / 1e6);
-      print_header();
-      for (const unsigned n : arguments.sizes)
-        benchmark_size(n, arguments.quill, scratch.path());
-      std::printf("\nTargets, first order at 160^3: at least 2 Mcells/s, at most 200 bytes/cell.\n\n");
+      if (!arguments.dijkstra_only)
+        {
+          const orr::bench::ScratchDirectory scratch;
+          const ChildUsage baseline = orr::bench::run_forked([] { return std::string(); });
+          std::printf("Mcells/s: million accepted cells per wall-clock second, and (cpu) per second of CPU time\n"
+                      "(the figure to trust on a loaded machine); bytes/cell: peak resident memory of the case's\n"
+                      "process per cell (an idle child of this program holds %.1f MB).\n\n",
+                      baseline.peak_resident_bytes / 1e6);
+          print_header();
+          for (const unsigned n : arguments.sizes)
+            benchmark_size(n, arguments.quill, scratch.path());
+          std::printf("\nTargets, first order at 160^3: at least 2 Mcells/s, at most 200 bytes/cell.\n");
+        }
 
-      std::printf("The march against a plain heap Dijkstra on the same field (six neighbours, array-indexed\n"
+      std::printf("\nThe march against a plain heap Dijkstra on the same field (six neighbours, array-indexed\n"
                   "binary heap), CPU seconds, alternating in one process, %u rounds each.\n\n", ROUNDS);
       std::printf("%-7s %-6s %12s %12s %14s %14s\n", "grid", "order", "march best", "Dijkstra best", "ratio of best",
                   "median ratio");
