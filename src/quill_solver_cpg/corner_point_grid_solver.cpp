@@ -224,14 +224,19 @@ namespace orr
       local.neighbor          = _neighbor_cells(cell);
       const Direction towards = direction_of(local.neighbor, accepted);
       const Direction away    = Ijk::opposite_direction(towards);
+      // The march offers a value to every neighbour of each cell it accepts, so the cell's
+      // record of its accepted neighbours is complete once `accepted` joins it; the
+      // neighbours not accepted, often not in cache yet, are not looked at.
+      CellData &data = node_data(cell);
+      data.accepted_neighbors |= static_cast<std::uint8_t>(1u << towards);
+      // The direction away from the accepted cell takes part in no candidate.
+      local.accepted = static_cast<std::uint8_t>(data.accepted_neighbors & ~(1u << away));
       for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
       {
-        // The direction away from the accepted cell takes part in no candidate.
-        const unsigned int neighbor = local.neighbor[d];
-        if (d == static_cast<unsigned int>(away) || neighbor == Ijk::INVALID_INDEX || !is_accepted(neighbor))
+        if (!has(local.accepted, static_cast<Direction>(d)))
           continue;
-        const std::uint8_t bit = static_cast<std::uint8_t>(1u << d);
-        local.accepted |= bit;
+        const unsigned int neighbor = local.neighbor[d];
+        const std::uint8_t bit      = static_cast<std::uint8_t>(1u << d);
         const double tau = value(neighbor);
         local.tau[d]     = tau;
         if (tau == INFINITE_VALUE)
@@ -466,7 +471,8 @@ namespace orr
       {
         CellData &data = node_data(cell);
         const std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbors = _grid->get_neighbor_cells(cell);
-        data.missing_neighbors = 0;
+        data.missing_neighbors  = 0;
+        data.accepted_neighbors = 0;
         for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
           if (neighbors[d] == Ijk::INVALID_INDEX)
             data.missing_neighbors |= static_cast<std::uint8_t>(1u << d);

@@ -57,6 +57,12 @@ namespace orr
       std::array<bool, Ijk::NUMBER_OF_DIMENSIONS> zero_length;
       /** Bit d set: no face neighbour in direction d (the grid's edge). */
       std::uint8_t missing_neighbors;
+      /**
+       * Bit d set: the face neighbour in direction d was accepted. Kept by the local update,
+       * which the march runs for every neighbour of each cell it accepts that is not accepted
+       * itself; not kept once the cell is accepted.
+       */
+      std::uint8_t accepted_neighbors;
     };
 
     /**
@@ -118,7 +124,9 @@ namespace orr
       /**
        * Tentative tau of `cell` after its neighbour `accepted` was accepted: the smallest of
        * the four local solves that pair the direction towards `accepted` with either sense of
-       * the two cross directions.
+       * the two cross directions. Adds `accepted` to the cell's accepted neighbours, which
+       * the march thereby keeps complete: it calls this for every neighbour not accepted of
+       * each cell it accepts. Precondition: `accepted` is accepted and a face neighbour.
        */
       void compute_value(const unsigned int &cell, const unsigned int &accepted, double &out) override;
 
