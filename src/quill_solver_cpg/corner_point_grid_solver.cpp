@@ -68,20 +68,6 @@ namespace orr
       }
 
       /**
-       * The direction from a cell to its face neighbour `other`, given the cell's
-       * neighbours by direction (searched in the grid's order). Cells that are not face
-       * neighbours are an internal error.
-       */
-      Direction direction_of(const std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> &neighbors,
-                             const unsigned int other)
-      {
-        for (const Direction d : {Ijk::I_MINUS, Ijk::I_PLUS, Ijk::J_MINUS, Ijk::J_PLUS, Ijk::K_MINUS, Ijk::K_PLUS})
-          if (neighbors[d] == other)
-            return d;
-        throw StandardExceptions::ExcInternalError();
-      }
-
-      /**
        * Accumulates sum w_i^2 (tau - t_i)^2 = 1 over the contributing directions. The sums
        * are formed in direction order and the products left to right ((w^2 t) t): cells of
        * equal tau leave the band in heap order, so a changed last bit reorders the
@@ -218,11 +204,11 @@ namespace orr
     void CornerPointGridSolver::compute_value(const unsigned int &cell, const unsigned int &accepted,
                                               double &out)
     {
-      // Gather once what the four candidates share: per direction the neighbour, whether
-      // it is accepted, its tau and the face coefficient towards it.
-      LocalStencil local;
-      local.neighbor          = _neighbor_cells(cell);
-      const Direction towards = direction_of(local.neighbor, accepted);
+      // Gather once what the four candidates share: per accepted neighbour its tau and the
+      // face coefficient towards it. The neighbours are found from the cell's index, not
+      // listed into a table first: the update runs for every neighbour of every accepted cell.
+      LocalStencil    local;
+      const Direction towards = _direction_to(cell, accepted);
       const Direction away    = Ijk::opposite_direction(towards);
       // The march offers a value to every neighbour of each cell it accepts, so the cell's
       // record of its accepted neighbours is complete once `accepted` joins it; the
@@ -235,7 +221,7 @@ namespace orr
       {
         if (!has(local.accepted, static_cast<Direction>(d)))
           continue;
-        const unsigned int neighbor = local.neighbor[d];
+        const unsigned int neighbor = _neighbor_cell(cell, static_cast<Direction>(d));
         const std::uint8_t bit      = static_cast<std::uint8_t>(1u << d);
         const double tau = value(neighbor);
         local.tau[d]     = tau;
@@ -493,6 +479,14 @@ namespace orr
       }
     }
 
+    Direction CornerPointGridSolver::_direction_to(const unsigned int cell, const unsigned int other) const
+    {
+      for (const Direction d : {Ijk::I_MINUS, Ijk::I_PLUS, Ijk::J_MINUS, Ijk::J_PLUS, Ijk::K_MINUS, Ijk::K_PLUS})
+        if (_neighbor_cell(cell, d) == other)
+          return d;
+      throw StandardExceptions::ExcInternalError();
+    }
+
     double CornerPointGridSolver::_get_face_coefficient(const unsigned int cell, const unsigned int neighbor,
                                                         const Direction direction) const
     {
@@ -592,7 +586,7 @@ namespace orr
       side.stencil                        = LocalStencil::SecondOrderSide::INCOMPLETE;
       if (!has(local.accepted, direction))
         return;
-      const unsigned int near = local.neighbor[direction];
+      const unsigned int near = _neighbor_cell(cell, direction);
       const unsigned int far  = _neighbor_cell(near, direction);
       if (far == Ijk::INVALID_INDEX || !is_accepted(far))
         return;

@@ -224,8 +224,6 @@ namespace orr
           double          extrapolated;
         };
 
-        /** The face neighbours, or Ijk::INVALID_INDEX. */
-        std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbor;
         /** Accepted neighbours; the direction away from the cell accepted last is left out. */
         std::uint8_t accepted = 0;
         /** Accepted neighbours of infinite tau. */
@@ -279,14 +277,11 @@ namespace orr
         return static_cast<unsigned int>(static_cast<std::int64_t>(cell) + _neighbor_offsets[direction]);
       }
 
-      /** The face neighbours of `cell` in all six directions, indexed by direction. */
-      std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> _neighbor_cells(unsigned int cell) const
-      {
-        std::array<unsigned int, Ijk::NUMBER_OF_DIRECTIONS> neighbors;
-        for (unsigned int d = 0; d < Ijk::NUMBER_OF_DIRECTIONS; ++d)
-          neighbors[d] = _neighbor_cell(cell, static_cast<Ijk::Direction>(d));
-        return neighbors;
-      }
+      /**
+       * The direction from `cell` to its face neighbour `other`, searched in the grid's order.
+       * Cells that are not face neighbours are an internal error (ExcInternalError).
+       */
+      Ijk::Direction _direction_to(unsigned int cell, unsigned int other) const;
 
       /** Inverse travel time between the centres of `cell` and its `neighbor` in `direction`. */
       double _get_face_coefficient(unsigned int cell, unsigned int neighbor, Ijk::Direction direction) const;
