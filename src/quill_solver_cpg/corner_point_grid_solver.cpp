@@ -154,12 +154,14 @@ namespace orr
 
     void CornerPointGridSolver::get_neighbors(const unsigned int &cell, std::vector<unsigned int> &out) const
     {
-      // In ascending cell order, so that the march need not sort them.
+      // In ascending cell order, so that the march need not sort them. The neighbours the
+      // cell knows as accepted are left out: the march would only test them to pass over them.
       static constexpr Direction ascending[Ijk::NUMBER_OF_DIRECTIONS] = {Ijk::K_MINUS, Ijk::J_MINUS, Ijk::I_MINUS,
                                                                          Ijk::I_PLUS,  Ijk::J_PLUS,  Ijk::K_PLUS};
-      const unsigned int missing = node_data(cell).missing_neighbors;
+      const CellData    &data    = node_data(cell);
+      const unsigned int skipped = data.missing_neighbors | data.accepted_neighbors;
       for (const Direction d : ascending)
-        if (!has(missing, d))
+        if (!has(skipped, d))
           out.push_back(_neighbor_cell(cell, d));
 
       // The march asks for the neighbours of each cell right after accepting it, then

@@ -60,7 +60,7 @@ namespace orr
       /**
        * Bit d set: the face neighbour in direction d was accepted. Kept by the local update,
        * which the march runs for every neighbour of each cell it accepts that is not accepted
-       * itself; not kept once the cell is accepted.
+       * itself, so it is complete up to the cell's own acceptance; not kept after it.
        */
       std::uint8_t accepted_neighbors;
     };
@@ -118,7 +118,10 @@ namespace orr
        */
       void callback_new_value_accepted(const unsigned int &cell, const double &tau) override;
 
-      /** The face neighbours of `cell`, inactive cells included; starts the loads of the next acceptances. */
+      /**
+       * The face neighbours of `cell`, inactive cells included, but for those accepted before
+       * it (the march would pass over them); starts the loads of the next acceptances.
+       */
       void get_neighbors(const unsigned int &cell, std::vector<unsigned int> &out) const override;
 
       /**
