@@ -273,25 +273,24 @@ namespace orr
       const int        significant = significant_digits(bytes);
       if (bits >> 63)
         *text++ = '-';
-      if (exponent < -4 || exponent >= precision)
-        {
-          store_with_point(text, bytes, 1);
-          text += significant > 1 ? significant + 1 : 1;
-          *text++             = 'e';
-          *text++             = exponent < 0 ? '-' : '+';
-          const int magnitude = exponent < 0 ? -exponent : exponent;
-          if (magnitude >= 100)
-            *text++ = static_cast<char>('0' + magnitude / 100);
-          write_two_digits(text, static_cast<std::uint32_t>(magnitude % 100));
-          return text + 2;
-        }
-      if (exponent < 0)
+      const bool exponential = exponent < -4 || exponent >= precision;
+      if (!exponential && exponent < 0)
         {
           store_after_zero_point(text, bytes, 1 - exponent);
           return text + 1 - exponent + significant;
         }
-      store_with_point(text, bytes, exponent + 1);
-      return text + (significant > exponent + 1 ? significant + 1 : exponent + 1);
+      const int before_point = exponential ? 1 : exponent + 1;
+      store_with_point(text, bytes, before_point);
+      text += significant > before_point ? significant + 1 : before_point;
+      if (!exponential)
+        return text;
+      *text++             = 'e';
+      *text++             = exponent < 0 ? '-' : '+';
+      const int magnitude = exponent < 0 ? -exponent : exponent;
+      if (magnitude >= 100)
+        *text++ = static_cast<char>('0' + magnitude / 100);
+      write_two_digits(text, static_cast<std::uint32_t>(magnitude % 100));
+      return text + 2;
     }
 
     using Formatter = char *(*)(double, char *);
