@@ -1,4 +1,4 @@
-// Whether the result writers' number formatting (orr::append_general_number) writes exactly
+// Whether the result writers' number formatting (orr::write_general_numbers) writes exactly
 // the text of snprintf's "%.<precision>g", the format of every result file, and how much
 // faster it is than snprintf and than std::to_chars in the general notation: the writers
 // trust it with tens of millions of numbers per run.
@@ -119,9 +119,10 @@ namespace
   {
     char format[8];
     std::snprintf(format, sizeof format, "%%.%dg", precision);
-    constexpr std::size_t SLOT = 40;  // a text of up to 25 characters and the writers' room
-    static_assert(SLOT > orr::GENERAL_NUMBER_ROOM, "a slot holds the room the writers may use");
-    std::vector<char> expected(values.size() * SLOT), reference(values.size() * SLOT), actual(values.size() * SLOT);
+    constexpr std::size_t SLOT = 32;  // a text of up to 25 characters and its '\0'
+    std::vector<char> expected(values.size() * SLOT), reference(values.size() * SLOT);
+    // The writers' text: each number followed by a '\0', in the room they ask for.
+    std::vector<char> actual(values.size() * (orr::GENERAL_NUMBER_ROOM + 1));
 
     const double start = thread_cpu_seconds();
     for (std::size_t i = 0; i < values.size(); ++i)
@@ -133,8 +134,7 @@ namespace
         *std::to_chars(first, first + SLOT - 1, values[i], std::chars_format::general, precision).ptr = '\0';
       }
     const double after_to_chars = thread_cpu_seconds();
-    for (std::size_t i = 0; i < values.size(); ++i)
-      *orr::write_general_number(&actual[SLOT * i], values[i], precision) = '\0';
+    orr::write_general_numbers(actual.data(), values.data(), values.size(), precision, '\0', '\0');
     const double end = thread_cpu_seconds();
     if (timed)
       {
@@ -144,12 +144,13 @@ namespace
         comparison.timed += values.size();
       }
 
-    for (std::size_t i = 0; i < values.size() && comparison.difference.empty(); ++i)
-      if (std::strcmp(&expected[SLOT * i], &actual[SLOT * i]) != 0)
+    const char *text = actual.data();
+    for (std::size_t i = 0; i < values.size() && comparison.difference.empty(); text += std::strlen(text) + 1, ++i)
+      if (std::strcmp(&expected[SLOT * i], text) != 0)
         {
           char message[160];
           std::snprintf(message, sizeof message, "bits %016" PRIx64 " at precision %d: snprintf \"%s\", writers \"%s\"",
-                        double_to_bits(values[i]), precision, &expected[SLOT * i], &actual[SLOT * i]);
+                        double_to_bits(values[i]), precision, &expected[SLOT * i], text);
           comparison.difference = message;
         }
     comparison.checked += values.size();

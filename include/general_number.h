@@ -26,6 +26,15 @@ namespace orr
    */
   char *write_general_number(char *text, double value, int precision);
 
+  /**
+   * Writes the `count` values of `values` as write_general_number writes them, each followed
+   * by `separator`, the last by `last_separator`, at `text`, which has room for `count` times
+   * GENERAL_NUMBER_ROOM + 1 bytes; returns the end of the text. Faster than one at a time:
+   * the values are worked on side by side.
+   */
+  char *write_general_numbers(char *text, const double *values, std::size_t count, int precision, char separator,
+                              char last_separator);
+
   /** Appends `value` to `text` as write_general_number writes it. */
   void append_general_number(std::string &text, double value, int precision);
 
@@ -49,6 +58,15 @@ namespace orr
       ORR_ASSERT(_numbers_left > 0, ExcInternalError());
       --_numbers_left;
       _end = write_general_number(_end, value, precision);
+    }
+
+    /** The values as write_general_numbers writes them: a number and a character each. */
+    void numbers(const double *values, std::size_t count, int precision, char separator, char last_separator)
+    {
+      ORR_ASSERT(_numbers_left >= count && _characters_left >= count, ExcInternalError());
+      _numbers_left -= count;
+      _characters_left -= count;
+      _end = write_general_numbers(_end, values, count, precision, separator, last_separator);
     }
 
     void character(char c)

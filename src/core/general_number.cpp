@@ -1,5 +1,6 @@
 #include "general_number.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -222,21 +223,29 @@ namespace orr
       1e18,  1e19,  1e20,  1e21,  1e22,  1e23,  1e24,  1e25,  1e26,  1e27,  1e28,  1e29,  1e30,  1e31,  1e32,  1e33,
       1e34,  1e35,  1e36,  1e37,  1e38,  1e39,  1e40,  1e41,  1e42,  1e43,  1e44,  1e45};
 
+    /** A double as `precision` significant decimal digits and the decimal exponent of the first. */
+    struct Decimal
+    {
+      std::uint64_t digits;
+      int           exponent;
+      bool          negative;
+    };
+
     /**
-     * Writes the text of "%.<precision>g" for `value` to `text` (room for
-     * GENERAL_NUMBER_ROOM characters) and returns its end, or nullptr where `value` is zero,
-     * not finite, subnormal or outside the range formatted here. The precision is a constant
-     * of each version, which leaves much of the work to the compiler.
+     * `value` rounded to `precision` significant digits, exactly and half to even as printf
+     * rounds; false where `value` is zero, not finite, subnormal or outside the range done
+     * here. The precision is a constant of each version, which leaves much of the work to
+     * the compiler.
      */
     template <int precision>
-    char *format_exactly(double value, char *text)
+    bool round_exactly(const double value, Decimal &decimal)
     {
       static_assert(precision >= 1 && precision <= MAX_FAST_PRECISION, "a precision formatted here");
       std::uint64_t bits;
       std::memcpy(&bits, &value, sizeof bits);
       const int biased_exponent = static_cast<int>((bits >> 52) & 0x7ff);
       if (biased_exponent == 0 || biased_exponent == 0x7ff)
-        return nullptr;
+        return false;
       const std::uint64_t m = (bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52);
       const int           e = biased_exponent - 1075;
 
@@ -245,14 +254,14 @@ namespace orr
       // digits found tell.
       int exponent = estimated_log10_of_power_of_two(e + 52);
       if (exponent < LOWEST_TEN_EXPONENT || exponent >= HIGHEST_TEN_EXPONENT)
-        return nullptr;
+        return false;
       exponent += std::fabs(value) >= POWERS_OF_TEN_AS_DOUBLES[exponent + 1 - LOWEST_TEN_EXPONENT];
       std::uint64_t digits;
       int           rest;
       for (int attempt = 0;; ++attempt)
         {
           if (attempt == 3 || !scale_exactly(m, e, precision - 1 - exponent, digits, rest))
-            return nullptr;
+            return false;
           if (digits >= POWERS_OF_TEN[precision])
             ++exponent;
           else if (digits < POWERS_OF_TEN[precision - 1])
@@ -260,18 +269,29 @@ namespace orr
           else
             break;
         }
-      // Round half to even, as printf does (without a branch: either way is as likely).
+      // Round half to even (without a branch: either way is as likely).
       digits += static_cast<std::uint64_t>(rest > 0) | (static_cast<std::uint64_t>(rest == 0) & digits & 1);
       if (digits == POWERS_OF_TEN[precision])
         {
           digits /= 10;
           ++exponent;
         }
+      decimal = {digits, exponent, (bits >> 63) != 0};
+      return true;
+    }
 
+    /**
+     * Writes the text of "%.<precision>g" for `decimal` to `text` (room for
+     * GENERAL_NUMBER_ROOM characters) and returns its end.
+     */
+    template <int precision>
+    char *write_decimal(char *text, const Decimal &decimal)
+    {
+      const int exponent = decimal.exponent;
       // The digits, followed by zeros up to 18, as bytes; %g drops the zeros that end them.
-      const DigitBytes bytes       = digit_bytes<precision>(digits);
+      const DigitBytes bytes       = digit_bytes<precision>(decimal.digits);
       const int        significant = significant_digits(bytes);
-      if (bits >> 63)
+      if (decimal.negative)
         *text++ = '-';
       const bool exponential = exponent < -4 || exponent >= precision;
       if (!exponential && exponent < 0)
@@ -293,28 +313,87 @@ namespace orr
       return text + 2;
     }
 
-    using Formatter = char *(*)(double, char *);
-
-    template <std::size_t... PRECISIONS>
-    constexpr std::array<Formatter, sizeof...(PRECISIONS)> formatters(std::index_sequence<PRECISIONS...>)
+    /** Writes `value` as std::to_chars writes it in the general notation. */
+    char *write_by_to_chars(char *const text, const double value, const int precision)
     {
-      return {{&format_exactly<static_cast<int>(PRECISIONS) + 1>...}};
+      const std::to_chars_result result =
+        std::to_chars(text, text + GENERAL_NUMBER_ROOM, value, std::chars_format::general, precision);
+      ORR_ASSERT(result.ec == std::errc(), ExcInternalError());
+      return result.ptr;
     }
 
-    /** format_exactly for the precisions 1 to 18, at index precision - 1. */
-    constexpr std::array<Formatter, MAX_FAST_PRECISION> FORMATTERS =
-      formatters(std::make_index_sequence<MAX_FAST_PRECISION>());
+    template <int precision>
+    char *write_one(char *const text, const double value)
+    {
+      Decimal decimal;
+      return round_exactly<precision>(value, decimal) ? write_decimal<precision>(text, decimal)
+                                                      : write_by_to_chars(text, value, precision);
+    }
+
+    template <int precision>
+    char *write_many(char *text, const double *const values, const std::size_t count, const char separator,
+                     const char last_separator)
+    {
+      // A number takes long from its bits to its text, one step waiting for the next: the
+      // numbers of a group are rounded side by side, then written, so that the processor
+      // works on several at once.
+      constexpr std::size_t GROUP = 8;
+      for (std::size_t first = 0; first < count; first += GROUP)
+        {
+          const std::size_t size = std::min(GROUP, count - first);
+          Decimal           decimals[GROUP];
+          bool              exact[GROUP];
+          for (std::size_t i = 0; i < size; ++i)
+            exact[i] = round_exactly<precision>(values[first + i], decimals[i]);
+          for (std::size_t i = 0; i < size; ++i)
+            {
+              text    = exact[i] ? write_decimal<precision>(text, decimals[i])
+                                 : write_by_to_chars(text, values[first + i], precision);
+              *text++ = first + i + 1 < count ? separator : last_separator;
+            }
+        }
+      return text;
+    }
+
+    /** The writers of one precision. */
+    struct PrecisionWriters
+    {
+      char *(*one)(char *, double);
+      char *(*many)(char *, const double *, std::size_t, char, char);
+    };
+
+    template <std::size_t... PRECISIONS>
+    constexpr std::array<PrecisionWriters, sizeof...(PRECISIONS)> precision_writers(std::index_sequence<PRECISIONS...>)
+    {
+      return {{{&write_one<static_cast<int>(PRECISIONS) + 1>, &write_many<static_cast<int>(PRECISIONS) + 1>}...}};
+    }
+
+    /** The writers of the precisions 1 to 18, at index precision - 1. */
+    constexpr std::array<PrecisionWriters, MAX_FAST_PRECISION> WRITERS =
+      precision_writers(std::make_index_sequence<MAX_FAST_PRECISION>());
+
+    bool formatted_here(const int precision)
+    {
+      return precision >= 1 && precision <= MAX_FAST_PRECISION;
+    }
   } // namespace
 
   char *write_general_number(char *const text, const double value, const int precision)
   {
-    if (precision >= 1 && precision <= MAX_FAST_PRECISION)
-      if (char *const end = FORMATTERS[precision - 1](value, text))
-        return end;
-    const std::to_chars_result result =
-      std::to_chars(text, text + GENERAL_NUMBER_ROOM, value, std::chars_format::general, precision);
-    ORR_ASSERT(result.ec == std::errc(), ExcInternalError());
-    return result.ptr;
+    return formatted_here(precision) ? WRITERS[precision - 1].one(text, value) : write_by_to_chars(text, value, precision);
+  }
+
+  char *write_general_numbers(char *text, const double *const values, const std::size_t count, const int precision,
+                              const char separator, const char last_separator)
+  {
+    if (formatted_here(precision))
+      return WRITERS[precision - 1].many(text, values, count, separator, last_separator);
+    for (std::size_t i = 0; i < count; ++i)
+      {
+        text    = write_by_to_chars(text, values[i], precision);
+        *text++ = i + 1 < count ? separator : last_separator;
+      }
+    return text;
   }
 
   void append_general_number(std::string &text, const double value, const int precision)

@@ -1,5 +1,6 @@
 #include "tau_result_files.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ostream>
 #include <string>
@@ -38,11 +39,16 @@ namespace orr
       void write_number_lines(std::string &text, const std::size_t begin, const std::size_t end, const Value &value,
                               const int precision)
       {
-        NumberTextWriter out(text, end - begin, end - begin);
-        for (std::size_t i = begin; i < end; ++i)
+        // In groups, which are formatted side by side.
+        constexpr std::size_t GROUP = 16;
+        NumberTextWriter      out(text, end - begin, end - begin);
+        for (std::size_t first = begin; first < end; first += GROUP)
         {
-          out.number(writable(value(i)), precision);
-          out.character('\n');
+          const std::size_t size = std::min(GROUP, end - first);
+          double            values[GROUP];
+          for (std::size_t i = 0; i < size; ++i)
+            values[i] = writable(value(first + i));
+          out.numbers(values, size, precision, '\n', '\n');
         }
       }
 
@@ -68,13 +74,10 @@ namespace orr
         {
           // Row i also shows the record of cell i (not of the cell accepted i-th).
           const TauRecords::CellRecord &cell          = cells[i];
-          const double                  row[COLUMNS] = {tau[i],   pore[i],          bulk[i],
-                                                        cell.tau, cell.pore_volume, cell.bulk_volume};
-          for (std::size_t column = 0; column < COLUMNS; ++column)
-          {
-            out.number(writable(row[column]), TABLE_PRECISION);
-            out.character(column + 1 < COLUMNS ? ',' : '\n');
-          }
+          const double                  row[COLUMNS] = {writable(tau[i]),   writable(pore[i]),
+                                                        writable(bulk[i]),  writable(cell.tau),
+                                                        writable(cell.pore_volume), writable(cell.bulk_volume)};
+          out.numbers(row, COLUMNS, TABLE_PRECISION, ',', '\n');
         }
       });
       file.commit();

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -39,4 +40,25 @@ TEST(GeneralNumber, TextIsThatOfPrintf)
       expect_text_of_printf(std::nextafter(value, max), precision);
       expect_text_of_printf(std::nextafter(value, -max), precision);
     }
+}
+
+TEST(GeneralNumber, NumbersWrittenSideBySideAreThoseWrittenOneByOne)
+{
+  // More than one group, with values formatted exactly and values left to std::to_chars.
+  std::vector<double> values;
+  for (int i = 0; i < 21; ++i)
+    values.push_back(i % 5 == 0 ? std::ldexp(1.0, -1060 + i) : std::pow(-3.7, i) / 7.0);
+  for (const int precision : {6, 18, 25})
+  {
+    std::string expected;
+    for (std::size_t i = 0; i < values.size(); ++i)
+    {
+      orr::append_general_number(expected, values[i], precision);
+      expected += i + 1 < values.size() ? ',' : '\n';
+    }
+    std::vector<char> text(values.size() * (orr::GENERAL_NUMBER_ROOM + 1));
+    const char *const end =
+      orr::write_general_numbers(text.data(), values.data(), values.size(), precision, ',', '\n');
+    EXPECT_EQ(std::string(static_cast<const char *>(text.data()), end), expected) << "precision " << precision;
+  }
 }
