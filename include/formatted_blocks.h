@@ -2,6 +2,7 @@
 #define ORR_FORMATTED_BLOCKS_H
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <future>
@@ -55,22 +56,17 @@ namespace orr
     const std::size_t     blocks          = (count + ITEMS_PER_BLOCK - 1) / ITEMS_PER_BLOCK;
     const std::size_t     threads = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), blocks);
 
-    std::mutex        claim_mutex;
-    std::size_t       next_block = 0;
-    BlockWritingTurns turns;
+    std::atomic<std::size_t> next_block{0};
+    BlockWritingTurns        turns;
     const auto        format_and_write = [&]() {
       std::string text;
       try
         {
           for (;;)
             {
-              std::size_t block;
-              {
-                const std::lock_guard<std::mutex> lock(claim_mutex);
-                if (next_block == blocks)
-                  return;
-                block = next_block++;
-              }
+              const std::size_t block = next_block++;
+              if (block >= blocks)
+                return;
               text.clear();
               const std::size_t begin = block * ITEMS_PER_BLOCK;
               format(begin, std::min(begin + ITEMS_PER_BLOCK, count), text);

@@ -41,7 +41,7 @@ namespace orr
       power_of(10, 0),  power_of(10, 1),  power_of(10, 2),  power_of(10, 3),  power_of(10, 4),
       power_of(10, 5),  power_of(10, 6),  power_of(10, 7),  power_of(10, 8),  power_of(10, 9),
       power_of(10, 10), power_of(10, 11), power_of(10, 12), power_of(10, 13), power_of(10, 14),
-      power_of(10, 15), power_of(10, 16), power_of(10, 17), power_of(10, 18), power_of(10, 19)};
+      power_of(10, 15), power_of(10, 16), power_of(10, 17), power_of(10, 18)};
 
     /**
      * floor(log10(2^exponent)) or one off: 78913 / 2^18 is log10(2) to six digits, and the
