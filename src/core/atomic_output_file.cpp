@@ -1,6 +1,7 @@
 #include "atomic_output_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -49,6 +50,35 @@ namespace orr
     std::string reason(const int error)
     {
       return std::system_category().message(error);
+    }
+
+    bool swap_files(const std::string &first, const std::string &second)
+    {
+      return ::renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0;
+    }
+
+    /**
+     * Puts the file at `from` in place at `to`, replacing the file or link there, in one step
+     * and without following a link; returns 0, or the reason it failed.
+     *
+     * A file found at `to` is swapped out to `from` and removed there. Renaming straight onto
+     * it would make ext4 start writing the new file to disk at once, which holds a run up for a
+     * quarter of a second per 400 MB of results; the kernel writes the file in its own time
+     * instead, as on any other file system. Where nothing is at `to`, or the file system cannot
+     * swap, the file is renamed.
+     */
+    int put_in_place(const std::string &from, const std::string &to)
+    {
+      struct stat found;
+      const bool  file_found = ::lstat(to.c_str(), &found) == 0 && !S_ISDIR(found.st_mode);
+      if (!file_found || !swap_files(from, to))
+        return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+      if (::unlink(from.c_str()) == 0)
+        return 0;
+      // Something other than a file was swapped out after all: it goes back.
+      const int error = errno;
+      swap_files(from, to);
+      return error;
     }
   } // namespace
 
@@ -100,10 +130,9 @@ namespace orr
         ::unlink(_temporary_path.c_str());
         throw std::runtime_error("Writing the file " + _path + " failed: " + reason(error) + ".");
       }
-    // rename replaces the target, file or link, in one step, and never follows a link.
-    if (std::rename(_temporary_path.c_str(), _path.c_str()) != 0)
+    error = put_in_place(_temporary_path, _path);
+    if (error != 0)
       {
-        error = errno;
         ::unlink(_temporary_path.c_str());
         throw std::runtime_error("The file " + _path + " could not be put in place: " + reason(error) + ".");
       }
