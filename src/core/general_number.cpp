@@ -9,6 +9,13 @@
 #include <system_error>
 #include <utility>
 
+// On x86-64 the digits of a number are worked out eight at a time in SSE2 lanes, elsewhere in
+// the lanes of a 64-bit word.
+#if defined(__SSE2__) && defined(__x86_64__)
+#  define ORR_DIGITS_IN_SSE2_LANES
+#  include <emmintrin.h>
+#endif
+
 #include "exceptions.h"
 
 namespace orr
@@ -57,7 +64,30 @@ namespace orr
      * (-1 below, 0 equal, 1 above), computed exactly. False where the numbers do not fit in
      * 128 bits or the integer part not in 64.
      */
-    bool scale_exactly(const std::uint64_t m, const int e, const int k, std::uint64_t &integer_part, int &rest)
+    bool scale_exactly_in_general(const std::uint64_t m, const int e, const int k, std::uint64_t &integer_part,
+                                  int &rest);
+
+    /** scale_exactly_in_general, quicker in the usual case. */
+    inline bool scale_exactly(const std::uint64_t m, const int e, const int k, std::uint64_t &integer_part, int &rest)
+    {
+      // The usual case: m * 5^k shifted down by 1 to 63 bits, done with 64-bit shifts (a
+      // 128-bit shift by a variable count is slow).
+      const int halvings = -(e + k);
+      if (k < 0 || k > MAX_POWER_OF_FIVE || halvings <= 0 || halvings >= 64)
+        return scale_exactly_in_general(m, e, k, integer_part, rest);
+      const UInt128       numerator = UInt128(m) * POWERS_OF_FIVE[k];
+      const std::uint64_t high = static_cast<std::uint64_t>(numerator >> 64), low = static_cast<std::uint64_t>(numerator);
+      if ((high >> halvings) != 0)
+        return false;
+      integer_part                  = (high << (64 - halvings)) | (low >> halvings);
+      const std::uint64_t remainder = low & ((std::uint64_t(1) << halvings) - 1);
+      const std::uint64_t half      = std::uint64_t(1) << (halvings - 1);
+      rest                          = (remainder > half) - (remainder < half);
+      return true;
+    }
+
+    bool scale_exactly_in_general(const std::uint64_t m, const int e, const int k, std::uint64_t &integer_part,
+                                  int &rest)
     {
       if (k > MAX_POWER_OF_FIVE || -k > MAX_POWER_OF_FIVE)
         return false;
@@ -116,9 +146,38 @@ namespace orr
     /** A word of eight times '0'. */
     constexpr std::uint64_t ZERO_CHARACTERS = 0x3030303030303030;
 
+#if defined(ORR_DIGITS_IN_SSE2_LANES)
+    /**
+     * The eight digits of `value` < 10^8 as eight 16-bit lanes, the first in the lowest: each
+     * lane divides the value by its power of ten with a multiplication, then takes off ten
+     * times the lane before it.
+     */
+    __m128i eight_digit_lanes(const std::uint32_t value)
+    {
+      // abcd and efgh: the value's first and last four digits
+      const __m128i abcdefgh = _mm_cvtsi32_si128(static_cast<int>(value));
+      const __m128i abcd     = _mm_srli_epi64(_mm_mul_epu32(abcdefgh, _mm_set1_epi32(static_cast<int>(0xd1b71759))), 45);
+      const __m128i efgh     = _mm_sub_epi32(abcdefgh, _mm_mul_epu32(abcd, _mm_set1_epi32(10000)));
+      // 4 abcd four times, then 4 efgh four times (times 4 for the precision of the products)
+      const __m128i pair     = _mm_slli_epi64(_mm_unpacklo_epi16(abcd, efgh), 2);
+      const __m128i repeated = _mm_unpacklo_epi32(_mm_unpacklo_epi16(pair, pair), _mm_unpacklo_epi16(pair, pair));
+      // a, ab, abc, abcd, e, ef, efg, efgh: the divisions by 1000, 100, 10 and 1 as two
+      // multiplications keeping the high halves: 4y * 8389 >> 16 >> 9 is y / 1000 below 10^4,
+      // and so on with 5243 and 2^-5, 13108 and 2^-3, 2^15 and 2^-1
+      const __m128i reciprocals = _mm_setr_epi16(8389, 5243, 13108, -32768, 8389, 5243, 13108, -32768);
+      const __m128i shifts      = _mm_setr_epi16(1 << 7, 1 << 11, 1 << 13, -32768, 1 << 7, 1 << 11, 1 << 13, -32768);
+      const __m128i leading     = _mm_mulhi_epu16(_mm_mulhi_epu16(repeated, reciprocals), shifts);
+      return _mm_sub_epi16(leading, _mm_slli_epi64(_mm_mullo_epi16(leading, _mm_set1_epi16(10)), 16));
+    }
+#endif
+
     /** The eight digits of `value` < 10^8 as the bytes of a word, the first in the lowest. */
     std::uint64_t eight_digit_bytes(const std::uint32_t value)
     {
+#if defined(ORR_DIGITS_IN_SSE2_LANES)
+      const __m128i lanes = eight_digit_lanes(value);
+      return static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_packus_epi16(lanes, lanes)));
+#else
       // Split into four-digit, then two-digit, then one-digit lanes, all lanes at once:
       // y * 10486 >> 20 is y / 100 below 10^4, y * 103 >> 10 is y / 10 below 100.
       std::uint64_t lanes    = (value / 10000) | (std::uint64_t(value % 10000) << 32);
@@ -126,6 +185,7 @@ namespace orr
       lanes                  = quotients | ((lanes - quotients * 100) << 16);
       quotients              = ((lanes * 103) >> 10) & 0x000F000F000F000F;
       return quotients | ((lanes - quotients * 10) << 8);
+#endif
     }
 
     /**
@@ -147,8 +207,16 @@ namespace orr
       const std::uint64_t last   = all - first * 10000000000;
       const std::uint64_t middle = last / 100;
       const std::uint64_t tail   = last - middle * 100;
+#if defined(ORR_DIGITS_IN_SSE2_LANES)
+      const __m128i sixteen = _mm_packus_epi16(eight_digit_lanes(static_cast<std::uint32_t>(first)),
+                                               eight_digit_lanes(static_cast<std::uint32_t>(middle)));
+      return {{static_cast<std::uint64_t>(_mm_cvtsi128_si64(sixteen)),
+               static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sixteen, sixteen))),
+               (tail / 10) | ((tail % 10) << 8)}};
+#else
       return {{eight_digit_bytes(static_cast<std::uint32_t>(first)), eight_digit_bytes(static_cast<std::uint32_t>(middle)),
                (tail / 10) | ((tail % 10) << 8)}};
+#endif
     }
 
     /** How many bytes of `word` lead up to its last that is not zero (0 if none is). */

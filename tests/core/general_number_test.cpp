@@ -62,3 +62,17 @@ TEST(GeneralNumber, NumbersWrittenSideBySideAreThoseWrittenOneByOne)
     EXPECT_EQ(std::string(static_cast<const char *>(text.data()), end), expected) << "precision " << precision;
   }
 }
+
+TEST(GeneralNumber, EveryGroupOfFourDigitsInEveryPlace)
+{
+  // The digits are worked out in groups of four: each group, with another beside it, as the
+  // first and the last four digits of eight, and in each half of sixteen.
+  for (int group = 0; group < 10000; ++group)
+  {
+    const double other = (group * 7919) % 10000;
+    const double eight = group * 1e4 + other, swapped = other * 1e4 + group;
+    for (const double value : {eight, swapped, eight * 1e8 + swapped})
+      for (const int precision : {8, 18})
+        expect_text_of_printf(value, precision);
+  }
+}
