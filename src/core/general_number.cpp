@@ -171,13 +171,94 @@ namespace orr
     }
 #endif
 
+    /** A word whose lowest `count` (0 to 8) bytes are all ones. */
+    std::uint64_t low_bytes(const int count)
+    {
+      // Two shifts, as a shift by 64 would not be defined.
+      return ((std::uint64_t(1) << (4 * count)) << (4 * count)) - 1;
+    }
+
+    void store_word(char *const text, const std::uint64_t word)
+    {
+      std::memcpy(text, &word, sizeof word);
+    }
+
+    /** '0', '.', then '0's: the characters of 0.000000 */
+    constexpr std::uint64_t ZERO_POINT = 0x3030303030302E30;
+
+#if defined(ORR_DIGITS_IN_SSE2_LANES)
+    /**
+     * The digits of a number of `PRECISION` digits as bytes, followed by zeros up to 18: the
+     * first 16 in the lanes of `head`, the last two in `tail`.
+     */
+    struct DigitBytes
+    {
+      __m128i       head;
+      std::uint64_t tail;
+    };
+
+    template <int PRECISION>
+    DigitBytes digit_bytes(const std::uint64_t digits)
+    {
+      if constexpr (PRECISION <= 8)
+        {
+          const __m128i lanes = eight_digit_lanes(static_cast<std::uint32_t>(digits * POWERS_OF_TEN[8 - PRECISION]));
+          return {_mm_packus_epi16(lanes, _mm_setzero_si128()), 0};
+        }
+      const std::uint64_t all    = digits * POWERS_OF_TEN[MAX_FAST_PRECISION - PRECISION];
+      const std::uint64_t first  = all / 10000000000;
+      const std::uint64_t last   = all - first * 10000000000;
+      const std::uint64_t middle = last / 100;
+      const std::uint64_t tail   = last - middle * 100;
+      return {_mm_packus_epi16(eight_digit_lanes(static_cast<std::uint32_t>(first)),
+                               eight_digit_lanes(static_cast<std::uint32_t>(middle))),
+              (tail / 10) | ((tail % 10) << 8)};
+    }
+
+    /** How many of the 18 digits lead up to the last that is not zero (the others end the number). */
+    int significant_digits(const DigitBytes &digits)
+    {
+      const auto zeros   = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(digits.head, _mm_setzero_si128())));
+      const auto nonzero = (~zeros & 0xFFFF) | static_cast<std::uint32_t>((digits.tail & 0xFF) != 0) << 16
+                           | static_cast<std::uint32_t>((digits.tail >> 8) != 0) << 17;
+      return nonzero == 0 ? 0 : 32 - __builtin_clz(nonzero);
+    }
+
+    /**
+     * Stores the 18 digit characters of `digits` with a point after the first
+     * `before_point` (1 to 18) in text[0, 19), and bytes of no meaning up to text[24).
+     */
+    void store_with_point(char *const text, const DigitBytes &digits, const int before_point)
+    {
+      // Characters before the point are the digits as they are, the later ones one place on.
+      const __m128i characters = _mm_add_epi8(digits.head, _mm_set1_epi8('0'));
+      const __m128i after      = _mm_cmpgt_epi8(_mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15),
+                                                _mm_set1_epi8(static_cast<char>(before_point - 1)));
+      _mm_storeu_si128(reinterpret_cast<__m128i *>(text),
+                       _mm_or_si128(_mm_andnot_si128(after, characters), _mm_and_si128(after, _mm_slli_si128(characters, 1))));
+      // Characters 16 on: digits 16 and 17 as they are, or digits 15 to 17 one place on.
+      const std::uint64_t last   = digits.tail + ZERO_CHARACTERS;
+      const std::uint64_t before = low_bytes(std::min(std::max(before_point - 16, 0), 3));
+      const std::uint64_t moved  = (last << 8) | static_cast<std::uint64_t>(_mm_extract_epi16(characters, 7) >> 8);
+      store_word(text + 16, (last & before) | (moved & ~before));
+      text[before_point] = '.';
+    }
+
+    /**
+     * Stores "0." and zeros, `prefix` (2 to 5) characters in all, then the 18 digit
+     * characters of `digits`, in text[0, prefix + 18), and bytes of no meaning up to
+     * text[prefix + 24).
+     */
+    void store_after_zero_point(char *const text, const DigitBytes &digits, const int prefix)
+    {
+      store_word(text, ZERO_POINT);
+      _mm_storeu_si128(reinterpret_cast<__m128i *>(text + prefix), _mm_add_epi8(digits.head, _mm_set1_epi8('0')));
+      store_word(text + prefix + 16, digits.tail + ZERO_CHARACTERS);
+    }
+#else
     /** The eight digits of `value` < 10^8 as the bytes of a word, the first in the lowest. */
     std::uint64_t eight_digit_bytes(const std::uint32_t value)
     {
-#if defined(ORR_DIGITS_IN_SSE2_LANES)
-      const __m128i lanes = eight_digit_lanes(value);
-      return static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_packus_epi16(lanes, lanes)));
-#else
       // Split into four-digit, then two-digit, then one-digit lanes, all lanes at once:
       // y * 10486 >> 20 is y / 100 below 10^4, y * 103 >> 10 is y / 10 below 100.
       std::uint64_t lanes    = (value / 10000) | (std::uint64_t(value % 10000) << 32);
@@ -185,7 +266,6 @@ namespace orr
       lanes                  = quotients | ((lanes - quotients * 100) << 16);
       quotients              = ((lanes * 103) >> 10) & 0x000F000F000F000F;
       return quotients | ((lanes - quotients * 10) << 8);
-#endif
     }
 
     /**
@@ -207,16 +287,8 @@ namespace orr
       const std::uint64_t last   = all - first * 10000000000;
       const std::uint64_t middle = last / 100;
       const std::uint64_t tail   = last - middle * 100;
-#if defined(ORR_DIGITS_IN_SSE2_LANES)
-      const __m128i sixteen = _mm_packus_epi16(eight_digit_lanes(static_cast<std::uint32_t>(first)),
-                                               eight_digit_lanes(static_cast<std::uint32_t>(middle)));
-      return {{static_cast<std::uint64_t>(_mm_cvtsi128_si64(sixteen)),
-               static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sixteen, sixteen))),
-               (tail / 10) | ((tail % 10) << 8)}};
-#else
       return {{eight_digit_bytes(static_cast<std::uint32_t>(first)), eight_digit_bytes(static_cast<std::uint32_t>(middle)),
                (tail / 10) | ((tail % 10) << 8)}};
-#endif
     }
 
     /** How many bytes of `word` lead up to its last that is not zero (0 if none is). */
@@ -233,18 +305,6 @@ namespace orr
       const int last = bytes_up_to_last_nonzero(digits.words[2]);
       const int middle = bytes_up_to_last_nonzero(digits.words[1]);
       return last ? 16 + last : middle ? 8 + middle : bytes_up_to_last_nonzero(digits.words[0]);
-    }
-
-    /** A word whose lowest `count` (0 to 8) bytes are all ones. */
-    std::uint64_t low_bytes(const int count)
-    {
-      // Two shifts, as a shift by 64 would not be defined.
-      return ((std::uint64_t(1) << (4 * count)) << (4 * count)) - 1;
-    }
-
-    void store_word(char *const text, const std::uint64_t word)
-    {
-      std::memcpy(text, &word, sizeof word);
     }
 
     /**
@@ -272,12 +332,11 @@ namespace orr
     {
       const std::uint64_t *const c     = digits.words;
       const int                  shift = 8 * prefix;
-      // '0', '.', then '0's: the characters of 0.000000
-      constexpr std::uint64_t ZERO_POINT = 0x3030303030302E30;
       store_word(text, ((c[0] + ZERO_CHARACTERS) << shift) | (ZERO_POINT & low_bytes(prefix)));
       store_word(text + 8, ((c[1] + ZERO_CHARACTERS) << shift) | ((c[0] + ZERO_CHARACTERS) >> (64 - shift)));
       store_word(text + 16, ((c[2] + ZERO_CHARACTERS) << shift) | ((c[1] + ZERO_CHARACTERS) >> (64 - shift)));
     }
+#endif
 
     /** The smallest and largest decimal exponents whose powers of ten are tabled below. */
     constexpr int LOWEST_TEN_EXPONENT  = -30;
