@@ -37,6 +37,12 @@ namespace orr
   };
 
   /**
+   * The items write_formatted_blocks formats at a time: about 1 MB of text for the rows of the
+   * tau table, which is still in the processor's cache when it is written, in few large writes.
+   */
+  constexpr std::size_t FORMATTED_BLOCK_ITEMS = std::size_t(1) << 13;
+
+  /**
    * Writes the text of `count` items to `out`, in item order, formatting it in blocks of
    * items on every core at once: the result files hold millions of numbers, and
    * formatting them costs far more than writing the text.
@@ -51,9 +57,7 @@ namespace orr
   template <typename Format>
   void write_formatted_blocks(std::ostream &out, const std::size_t count, const Format &format)
   {
-    // About 4 MB of text per block of table rows: few large writes, bounded memory.
-    constexpr std::size_t ITEMS_PER_BLOCK = std::size_t(1) << 15;
-    const std::size_t     blocks          = (count + ITEMS_PER_BLOCK - 1) / ITEMS_PER_BLOCK;
+    const std::size_t     blocks          = (count + FORMATTED_BLOCK_ITEMS - 1) / FORMATTED_BLOCK_ITEMS;
     const std::size_t     threads = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), blocks);
 
     std::atomic<std::size_t> next_block{0};
@@ -68,8 +72,8 @@ namespace orr
               if (block >= blocks)
                 return;
               text.clear();
-              const std::size_t begin = block * ITEMS_PER_BLOCK;
-              format(begin, std::min(begin + ITEMS_PER_BLOCK, count), text);
+              const std::size_t begin = block * FORMATTED_BLOCK_ITEMS;
+              format(begin, std::min(begin + FORMATTED_BLOCK_ITEMS, count), text);
               if (!turns.wait_for_turn(block))
                 return;
               out.write(text.data(), static_cast<std::streamsize>(text.size()));

@@ -27,7 +27,8 @@ namespace
 TEST(FormattedBlocks, TextIsThatOfOneThreadInItemOrder)
 {
   // Around the block size and across several rounds of blocks.
-  for (const std::size_t count : {0u, 1u, 32767u, 32768u, 32769u, 200001u})
+  constexpr std::size_t BLOCK = orr::FORMATTED_BLOCK_ITEMS;
+  for (const std::size_t count : {std::size_t(0), std::size_t(1), BLOCK - 1, BLOCK, BLOCK + 1, 6 * BLOCK + 1})
   {
     std::string expected;
     format_items(0, count, expected);
@@ -44,12 +45,12 @@ TEST(FormattedBlocks, AFailingBlockStopsEveryThreadAndIsThrown)
   {
     std::ostringstream out;
     const auto format = [failing](std::size_t begin, std::size_t end, std::string &text) {
-      if (begin / 32768 == failing)
+      if (begin / orr::FORMATTED_BLOCK_ITEMS == failing)
         throw std::runtime_error("no room");
       format_items(begin, end, text);
     };
-    EXPECT_THROW(orr::write_formatted_blocks(out, 10 * 32768, format), std::runtime_error);
-    EXPECT_LE(out.str().size(), failing * 32768 * 20) << "blocks after the failing one were written";
+    EXPECT_THROW(orr::write_formatted_blocks(out, 10 * orr::FORMATTED_BLOCK_ITEMS, format), std::runtime_error);
+    EXPECT_LE(out.str().size(), failing * orr::FORMATTED_BLOCK_ITEMS * 20) << "blocks after the failing one were written";
   }
 }
 
