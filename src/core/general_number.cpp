@@ -96,7 +96,7 @@ namespace orr
       int     power_of_two = e + k;
       if (k >= 0 && power_of_two < 0 && power_of_two > -128)
         {
-          // The usual case: the rest is the bits shifted out, compared with a half when
+          // A shift down: the rest is the bits shifted out, compared with a half when
           // shifted up to the top.
           const int     halvings = -power_of_two;
           const UInt128 shifted_out = numerator << (128 - halvings), half = UInt128(1) << 127;
