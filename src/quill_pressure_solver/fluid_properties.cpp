@@ -34,22 +34,38 @@ namespace orr
       return 1.0 / interpolate(_model.oil_pressure, _model.oil_inverse_b, p);
     }
 
+    double OneDimSolver::_inverse_mu_b(double p) const
+    {
+      return _gas_flows() ? interpolate(_model.gas_pressure, _model.gas_inverse_mu_b, p)
+                          : interpolate(_model.oil_pressure, _model.oil_inverse_mu_b, p);
+    }
+
     double OneDimSolver::viscosity(double p) const
     {
-      const double inverse_mu_b =
-        _gas_flows() ? interpolate(_model.gas_pressure, _model.gas_inverse_mu_b, p)
-                     : interpolate(_model.oil_pressure, _model.oil_inverse_mu_b, p);
-      return 1.0 / inverse_mu_b / formation_volume_factor(p);
+      return 1.0 / _inverse_mu_b(p) / formation_volume_factor(p);
+    }
+
+    OneDimSolver::FlowingPhase OneDimSolver::flowing_phase(double p) const
+    {
+      // B and mu at p and one step below, each looked up once; the derivatives are
+      // backward_derivative's, to the bit.
+      using pressure_constants::derivative_step;
+      const double b        = formation_volume_factor(p);
+      const double mu       = 1.0 / _inverse_mu_b(p) / b;
+      const double below    = p - derivative_step;
+      const double b_below  = formation_volume_factor(below);
+      const double mu_below = 1.0 / _inverse_mu_b(below) / b_below;
+      return {b, mu, (b_below - b) / (-derivative_step), (mu_below - mu) / (-derivative_step)};
     }
 
     double OneDimSolver::formation_volume_factor_derivative(double p) const
     {
-      return backward_derivative([this](double x) { return formation_volume_factor(x); }, p);
+      return flowing_phase(p).formation_volume_factor_derivative;
     }
 
     double OneDimSolver::viscosity_derivative(double p) const
     {
-      return backward_derivative([this](double x) { return viscosity(x); }, p);
+      return flowing_phase(p).viscosity_derivative;
     }
 
     double OneDimSolver::_rock_multiplier(double p) const

@@ -14,10 +14,11 @@ namespace orr
     {
       for (unsigned i = 0; i < _n; ++i)
       {
-        _b[i]   = formation_volume_factor(_p[i]);
-        _mu[i]  = viscosity(_p[i]);
-        _db[i]  = formation_volume_factor_derivative(_p[i]);
-        _dmu[i] = viscosity_derivative(_p[i]);
+        const FlowingPhase flowing = flowing_phase(_p[i]);
+        _b[i]   = flowing.formation_volume_factor;
+        _mu[i]  = flowing.viscosity;
+        _db[i]  = flowing.formation_volume_factor_derivative;
+        _dmu[i] = flowing.viscosity_derivative;
         if (_model.rockcomp)
         {
           _mt[i]  = transmissibility_multiplier(_p[i]);
@@ -41,10 +42,11 @@ namespace orr
         }
         if (_model.dualporo)
         {
-          _b_m[i]   = formation_volume_factor(_p_m[i]);
-          _mu_m[i]  = viscosity(_p_m[i]);
-          _db_m[i]  = formation_volume_factor_derivative(_p_m[i]);
-          _dmu_m[i] = viscosity_derivative(_p_m[i]);
+          const FlowingPhase in_matrix = flowing_phase(_p_m[i]);
+          _b_m[i]   = in_matrix.formation_volume_factor;
+          _mu_m[i]  = in_matrix.viscosity;
+          _db_m[i]  = in_matrix.formation_volume_factor_derivative;
+          _dmu_m[i] = in_matrix.viscosity_derivative;
         }
       }
     }

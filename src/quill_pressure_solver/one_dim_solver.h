@@ -196,6 +196,16 @@ namespace orr
       double viscosity(double p) const;
       double formation_volume_factor_derivative(double p) const;
       double viscosity_derivative(double p) const;
+
+      /** The four above at once, from four table lookups instead of nine: the Newton loop's form. */
+      struct FlowingPhase
+      {
+        double formation_volume_factor;
+        double viscosity;
+        double formation_volume_factor_derivative;
+        double viscosity_derivative;
+      };
+      FlowingPhase flowing_phase(double p) const;
       double pore_volume_multiplier(double p) const;
       double pore_volume_multiplier_derivative(double p) const;
       double transmissibility_multiplier(double p) const;
@@ -260,6 +270,8 @@ namespace orr
 
       // Derived property helpers (fluid_properties.cpp).
       bool _gas_flows() const { return _model.gas; }
+      /** 1 / (mu B) of the flowing phase, as its table holds it. */
+      double _inverse_mu_b(double p) const;
       double _rock_multiplier(double p) const;
       double _matrix_multiplier(double p) const;
 
