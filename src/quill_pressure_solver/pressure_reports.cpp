@@ -1,4 +1,5 @@
 #include <cmath>
+#include <string>
 
 #include "atomic_output_file.h"
 #include "exceptions.h"
@@ -13,13 +14,21 @@ namespace orr
   {
     namespace
     {
-      /** Significant digits of the pressure maps, those of a stream's default. */
-      constexpr int MAP_PRECISION = 6;
+      /** Significant digits of the pressure maps, the curves and the summary: those of a stream's default. */
+      constexpr int MAP_PRECISION    = 6;
+      constexpr int REPORT_PRECISION = 6;
 
       void open_or_throw(AtomicOutputFile &file)
       {
         if (!file.is_open())
           throw StandardExceptions::ExcFileNotOpen(file.path());
+      }
+
+      /** Appends `value` with REPORT_PRECISION digits and then `separator`. */
+      void append_report_number(std::string &text, const double value, const char *const separator)
+      {
+        append_general_number(text, value, REPORT_PRECISION);
+        text += separator;
       }
 
       // One curve file: "<time>    <value>" per step.
@@ -28,9 +37,13 @@ namespace orr
       {
         AtomicOutputFile file(path);
         open_or_throw(file);
-        std::ostream &out = file.stream();
+        std::string text;
         for (std::size_t s = 0; s < times.size(); ++s)
-          out << times[s] << "    " << values[s] << '\n';
+        {
+          append_report_number(text, times[s], "    ");
+          append_report_number(text, values[s], "\n");
+        }
+        file.stream().write(text.data(), static_cast<std::streamsize>(text.size()));
         file.commit();
       }
     } // namespace
@@ -56,16 +69,21 @@ namespace orr
         if (dualporo && kerogen)
           out << "MSCFD,";
         out << "-\n";
+        std::string rows;
         for (std::size_t s = 0; s < _report_times.size(); ++s)
         {
-          out << static_cast<unsigned>(s + 1) << ',' << _report_times[s] << ',' << _rate[s] << ','
-              << _cumulative[s] << ',' << _bhp[s] << ',';
+          rows += std::to_string(s + 1);
+          rows += ',';
+          for (const double value : {_report_times[s], _rate[s], _cumulative[s], _bhp[s]})
+            append_report_number(rows, value, ",");
           if (dualporo)
-            out << _transfer_rate[s] << ',';
+            append_report_number(rows, _transfer_rate[s], ",");
           if (dualporo && kerogen)
-            out << _diffusion_rate[s] << ',';
-          out << _iterations[s] << '\n';
+            append_report_number(rows, _diffusion_rate[s], ",");
+          rows += std::to_string(_iterations[s]);
+          rows += '\n';
         }
+        out.write(rows.data(), static_cast<std::streamsize>(rows.size()));
         file.commit();
       }
       write_curve(stem + result_files::BHP_CURVE, _report_times, _bhp);
