@@ -145,26 +145,24 @@ namespace orr
     const std::string &get_name() const override { return _name; }
     void set_name(const std::string &name) override { _name = name; }
 
-    bool empty() const override { return _data.empty(); }
-    unsigned int size() const override { return static_cast<unsigned int>(_data.size()); }
-    void reserve(unsigned int n) override { _data.reserve(n); }
-    void clear() override { _data.clear(); }
-
-    boost::any get_any(unsigned int i) const override
+    bool empty() const override { return size() == 0; }
+    unsigned int size() const override { return _one_value ? _one_value_count : static_cast<unsigned int>(_data.size()); }
+    void reserve(unsigned int n) override
     {
-      ORR_ASSERT(i < _data.size(), ExcIndexRange(i,0,_data.size()-1));
-      return boost::any(_data[i]);
+      _spell_out();
+      _data.reserve(n);
+    }
+    void clear() override
+    {
+      _one_value = false;
+      _data.clear();
     }
 
-    void push_back_any(const boost::any &value) override
-    {
-      _data.push_back(boost::any_cast<DataType>(value));
-    }
+    boost::any get_any(unsigned int i) const override { return boost::any(get_value(i)); }
 
-    void push_back_undefined() override
-    {
-      _data.push_back(DataRecordTraits<DataType>::undefined());
-    }
+    void push_back_any(const boost::any &value) override { push_back(boost::any_cast<DataType>(value)); }
+
+    void push_back_undefined() override { push_back(DataRecordTraits<DataType>::undefined()); }
 
     std::string type_name() const override { return DataRecordTraits<DataType>::type_name(); }
 
@@ -176,34 +174,65 @@ namespace orr
     void write_values(std::ostream &out) const override
     {
       write_header(out);
-      for (const DataType &value : _data)
-        out << value << ' ';
+      for (unsigned int i = 0; i < size(); ++i)
+        out << get_value(i) << ' ';
       out << '\n';
     }
 
-    /** Replaces the contents by `n` copies of `value`. */
-    void assign(unsigned int n, const DataType &value) { _data.assign(n, value); }
+    /**
+     * Replaces the contents by `n` copies of `value`, kept as the one value (a deck gives a
+     * whole grid one cell size in a line) until a value is changed or added.
+     */
+    void assign(unsigned int n, const DataType &value)
+    {
+      std::vector<DataType>().swap(_data);
+      _one_value       = true;
+      _one_value_count = n;
+      _value           = value;
+    }
 
     /** Replaces the contents by `values`, taken over without a copy. */
-    void assign(std::vector<DataType> values) { _data = std::move(values); }
+    void assign(std::vector<DataType> values)
+    {
+      _one_value = false;
+      _data      = std::move(values);
+    }
 
     DataType get_value(unsigned int i) const
     {
-      ORR_ASSERT(i < _data.size(), ExcIndexRange(i,0,_data.size()-1));
-      return _data[i];
+      ORR_ASSERT(i < size(), ExcIndexRange(i, 0, size() - 1));
+      return _one_value ? _value : _data[i];
     }
 
     void set_value(unsigned int i, const DataType &value)
     {
-      ORR_ASSERT(i < _data.size(), ExcIndexRange(i,0,_data.size()-1));
+      ORR_ASSERT(i < size(), ExcIndexRange(i, 0, size() - 1));
+      _spell_out();
       _data[i] = value;
     }
 
-    void push_back(const DataType &value) { _data.push_back(value); }
+    void push_back(const DataType &value)
+    {
+      _spell_out();
+      _data.push_back(value);
+    }
 
   private:
+    /** Turns the one value into as many copies, before a value is changed or added. */
+    void _spell_out()
+    {
+      if (!_one_value)
+        return;
+      _data.assign(_one_value_count, _value);
+      _one_value = false;
+    }
+
     std::string           _name;
     std::vector<DataType> _data;
+    /** Whether every value is `_value`, `_one_value_count` of them, with `_data` empty. */
+    bool                  _one_value       = false;
+    unsigned int          _one_value_count = 0;
+    DataType              _value{};
   };
 } // namespace orr
 

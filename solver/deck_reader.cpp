@@ -108,7 +108,6 @@ namespace orr
 
       _contents = DeckContents();
       _grid     = {};
-      _fillings = {};
       for (const PropertyKeyword &property : PROPERTY_KEYWORDS)
         _contents.properties.*property.record =
           std::make_shared<DataRecord<double>>(padded_record_name(property.keyword));
@@ -124,8 +123,6 @@ namespace orr
         }
       _deck.close();
 
-      for (const PropertyKeyword &property : PROPERTY_KEYWORDS)
-        _finish_filling(property);
       _check_contents();
       _contents.grid = _grid.get();
       return std::move(_contents);
@@ -210,23 +207,10 @@ namespace orr
                                                           : std::launch::deferred;
     }
 
-    std::future<void> &DeckReader::_filling(const PropertyKeyword &property)
-    {
-      return _fillings[static_cast<std::size_t>(&property - PROPERTY_KEYWORDS)];
-    }
-
-    void DeckReader::_finish_filling(const PropertyKeyword &property)
-    {
-      if (_filling(property).valid())
-        _filling(property).get();
-    }
-
     void DeckReader::_read_property(const PropertyKeyword &property)
     {
       _require_dimensions(property.keyword);
-      _finish_filling(property);
-      const std::shared_ptr<DataRecord<double>> &shared_record = _contents.properties.*property.record;
-      DataRecord<double>                        &record        = *shared_record;
+      DataRecord<double> &record = *(_contents.properties.*property.record);
 
       std::string line;
       _next_line(line);
@@ -247,9 +231,7 @@ namespace orr
       if (!parse_whole_number(next_word(line, position, _line_cut), value))
         throw reading_error(property.keyword);
       _check_property_value(property, value);
-      _filling(property) = std::async(_cell_work_launch(), [shared_record, n = _contents.cell_count, value]() {
-        shared_record->assign(n, value);
-      });
+      record.assign(_contents.cell_count, value);
     }
 
     // Below 0 no property has a meaning, nor a porosity above 1.

@@ -1,7 +1,6 @@
 #ifndef QUILL_DECK_READER_H
 #define QUILL_DECK_READER_H
 
-#include <array>
 #include <cstdint>
 #include <fstream>
 #include <functional>
@@ -148,10 +147,6 @@ namespace orr
       void _require_dimensions(const std::string &keyword) const;
       /** How work on arrays of a value per cell is started: on a thread of its own for large grids. */
       std::launch _cell_work_launch() const;
-      /** The filling of the property's record with one value, if one was started. */
-      std::future<void> &_filling(const PropertyKeyword &property);
-      /** Waits for the filling of the property's record, if it is under way. */
-      void _finish_filling(const PropertyKeyword &property);
       void _check_contents() const;
 
       std::string         _directory;
@@ -161,10 +156,9 @@ namespace orr
       /** Whether the last line read was longer than the part kept of it. */
       bool                _line_cut;
       DeckContents        _contents;
-      // The grid is built, and records given one value for every cell are filled, beside
-      // the reading of the rest of the deck: large grids take tens of milliseconds each.
-      std::future<std::shared_ptr<CornerPointGrid>>    _grid;
-      std::array<std::future<void>, PROPERTY_COUNT> _fillings;
+      // The grid is built beside the reading of the rest of the deck: a large grid takes
+      // tens of milliseconds.
+      std::future<std::shared_ptr<CornerPointGrid>> _grid;
     };
   } // namespace quill
 } // namespace orr

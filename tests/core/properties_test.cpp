@@ -78,9 +78,9 @@ TEST(DataRecord, IndexPastTheEndIsAFailedCheck)
   const auto poro = record("PORO    ", {1, 2, 3, 4, 5});
   EXPECT_EXIT(poro->get_value(5), ::testing::KilledBySignal(SIGABRT),
               "orr::DataRecord<DataType>::get_value\\(unsigned int\\) const .*\n"
-              "The violated condition was: \n    i < _data.size\\(\\)\n"
+              "The violated condition was: \n    i < size\\(\\)\n"
               "The name and call sequence of the exception was:\n"
-              "    ExcIndexRange\\(i,0,_data.size\\(\\)-1\\)\n"
+              "    ExcIndexRange\\(i, 0, size\\(\\) - 1\\)\n"
               "Additional Information: \nIndex 5 is not in \\[0,4\\]\n");
   EXPECT_EXIT(poro->set_value(7, 0.0), ::testing::KilledBySignal(SIGABRT), "Index 7 is not in");
   EXPECT_EXIT(poro->get_any(5), ::testing::KilledBySignal(SIGABRT), "Index 5 is not in");
