@@ -15,8 +15,7 @@ namespace orr
     namespace
     {
       /** Significant digits of the pressure maps, the curves and the summary: those of a stream's default. */
-      constexpr int MAP_PRECISION    = 6;
-      constexpr int REPORT_PRECISION = 6;
+      constexpr int RESULT_PRECISION = 6;
 
       void open_or_throw(AtomicOutputFile &file)
       {
@@ -24,10 +23,10 @@ namespace orr
           throw StandardExceptions::ExcFileNotOpen(file.path());
       }
 
-      /** Appends `value` with REPORT_PRECISION digits and then `separator`. */
+      /** Appends `value` with RESULT_PRECISION digits and then `separator`. */
       void append_report_number(std::string &text, const double value, const char *const separator)
       {
-        append_general_number(text, value, REPORT_PRECISION);
+        append_general_number(text, value, RESULT_PRECISION);
         text += separator;
       }
 
@@ -148,7 +147,7 @@ namespace orr
           NumberTextWriter map(text, end - begin, 2 * (end - begin));
           for (std::size_t cell = begin; cell < end; ++cell)
           {
-            map.number(cell_pressure[cell], MAP_PRECISION);
+            map.number(cell_pressure[cell], RESULT_PRECISION);
             map.character(' ');
             map.character(' ');
           }
